@@ -1,0 +1,69 @@
+#include "app/startup.h"
+
+#include <exception>
+
+#include "app/corvalenta.h"
+#include "app/menubar1.h"
+#include "app/module1.h"
+#include "desk/window1.h"
+#include "toolkit/application.h"
+#include "toolkit/window.h"
+
+namespace app {
+
+namespace {
+
+// The application object lives from its creation to the end of the run.
+Corvalenta* application = nullptr;
+
+void _RunFrameworkInitialization(void (*lateStartup)()) { lateStartup(); }
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  tk::Runtime runtime(argc, argv);
+  Module1::Initialise();
+  const int code = _Main();
+  tk::CloseAllWindows();
+  delete application;
+  application = nullptr;
+  return code;
+}
+
+int _Main() {
+  try {
+    _EarlyStartup();
+    _RunFrameworkInitialization(&_LateStartup);
+    return tk::RunEventLoop();
+  } catch (const std::exception& e) {
+    tk::ReportUnhandledError(QString::fromLocal8Bit(e.what()));
+  } catch (...) {
+    tk::ReportUnhandledError(QStringLiteral("erreur inconnue"));
+  }
+  return tk::QuitCode();
+}
+
+void _EarlyStartup() {
+  _InitFileTypes();
+  _NewAppInstance();
+  _ApplicationAddMenuHandlers();
+}
+
+void _InitFileTypes() {}
+
+void _NewAppInstance() {
+  auto* app = new Corvalenta;
+  app->_x_SetVersionData(0, 9, 3, 0, 2, QString(), QString(), QString());
+  app->MenuBar = &MenuBar1::Instance();
+  tk::RegisterApplication(app);
+  delete application;
+  application = app;
+}
+
+void _ApplicationAddMenuHandlers() {}
+
+void _LateStartup() { _MakeDefaultView(); }
+
+void _MakeDefaultView() { tk::Ref<Window1>(); }
+
+}  // namespace app

@@ -1,0 +1,102 @@
+#include "toolkit/controls.h"
+
+#include <QKeyEvent>
+#include <QPainter>
+#include <QStyleOptionButton>
+#include <QStylePainter>
+
+#include "toolkit/text.h"
+
+namespace tk {
+
+TextField::TextField(QWidget* parent) : QLineEdit(parent) {
+  connect(this, &QLineEdit::textChanged, this, [this] { dropLineBreaks(); });
+  connect(this, &QLineEdit::editingFinished, this, [this] { showFormatted(); });
+}
+
+QString TextField::Text() const { return ApplyFormat(format_, text()); }
+
+void TextField::SetText(const QString& t) { setText(ApplyFormat(format_, t)); }
+
+void TextField::SetFormat(const QString& format) {
+  format_ = format;
+  showFormatted();
+}
+
+void TextField::focusOutEvent(QFocusEvent* event) {
+  QLineEdit::focusOutEvent(event);
+  showFormatted();
+}
+
+void TextField::dropLineBreaks() {
+  const QString t = text();
+  if (!t.contains(QLatin1Char('\n')) && !t.contains(QLatin1Char('\r'))) return;
+  QString clean = t;
+  clean.remove(QLatin1Char('\r'));
+  clean.remove(QLatin1Char('\n'));
+  const int cursor = cursorPosition() - static_cast<int>(t.size() - clean.size());
+  setText(clean);
+  setCursorPosition(qMax(0, cursor));
+}
+
+void TextField::showFormatted() {
+  if (format_.isEmpty()) return;
+  const QString shown = ApplyFormat(format_, text());
+  if (shown != text()) setText(shown);
+}
+
+Label::Label(QWidget* parent) : QLabel(parent) {}
+
+void Label::keyPressEvent(QKeyEvent* event) {
+  if (KeyDown && KeyDown(event->text())) {
+    event->accept();
+    return;
+  }
+  QLabel::keyPressEvent(event);
+}
+
+PushButton::PushButton(QWidget* parent) : QPushButton(parent) {
+  setAutoDefault(false);
+  setDefault(false);
+}
+
+BevelButton::BevelButton(QWidget* parent) : PushButton(parent) {}
+
+void BevelButton::SetCaptionColor(const QColor& color) {
+  QPalette p = palette();
+  p.setColor(QPalette::ButtonText, color);
+  p.setColor(QPalette::Disabled, QPalette::ButtonText, color.lighter(150));
+  setPalette(p);
+}
+
+void BevelButton::paintEvent(QPaintEvent*) {
+  QStylePainter painter(this);
+  QStyleOptionButton option;
+  initStyleOption(&option);
+  option.text.clear();
+  painter.drawControl(QStyle::CE_PushButton, option);
+  painter.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::ButtonText));
+  // A caption wider than the face is drawn smaller rather than cut.
+  QFont f = font();
+  const QRect area = rect().adjusted(2, 0, -2, 0);
+  while (f.pointSizeF() > 6.0 && QFontMetrics(f).horizontalAdvance(text()) > area.width())
+    f.setPointSizeF(f.pointSizeF() - 0.5);
+  painter.setFont(f);
+  const int shift = isDown() ? 1 : 0;
+  painter.drawText(area.translated(shift, shift), Qt::AlignCenter | Qt::TextShowMnemonic, text());
+}
+
+Canvas::Canvas(QWidget* parent) : QWidget(parent) { setFocusPolicy(Qt::NoFocus); }
+
+void Canvas::SetBackdrop(const QImage& picture) {
+  backdrop_ = picture;
+  update();
+}
+
+void Canvas::paintEvent(QPaintEvent*) {
+  if (backdrop_.isNull()) return;
+  QPainter painter(this);
+  painter.drawImage(QPoint(0, 0), backdrop_);
+}
+
+}  // namespace tk

@@ -1,0 +1,82 @@
+#pragma once
+// The controls the windows are made of, on Qt widgets.
+
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QWidget>
+#include <functional>
+
+namespace tk {
+
+// A one-line text field. With a display format, the field shows and gives
+// back the formatted text at any time, whatever has the focus; line breaks
+// never get into it (a pasted line break is dropped).
+class TextField : public QLineEdit {
+  Q_OBJECT
+ public:
+  explicit TextField(QWidget* parent = nullptr);
+
+  QString Text() const;
+  void SetText(const QString& text);
+  QString Format() const { return format_; }
+  void SetFormat(const QString& format);
+
+ protected:
+  void focusOutEvent(QFocusEvent* event) override;
+
+ private:
+  void dropLineBreaks();
+  void showFormatted();
+  QString format_;
+};
+
+class Label : public QLabel {
+  Q_OBJECT
+ public:
+  explicit Label(QWidget* parent = nullptr);
+  QString Text() const { return text(); }
+  // Runs for every key pressed while the label has the focus; a true
+  // answer means the key was handled.
+  std::function<bool(const QString& key)> KeyDown;
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
+};
+
+// Neither push nor bevel buttons ever act as a default or cancel button.
+class PushButton : public QPushButton {
+  Q_OBJECT
+ public:
+  explicit PushButton(QWidget* parent = nullptr);
+  QString Caption() const { return text(); }
+};
+
+class BevelButton : public PushButton {
+  Q_OBJECT
+ public:
+  explicit BevelButton(QWidget* parent = nullptr);
+  void SetCaptionColor(const QColor& color);
+
+ protected:
+  // The caption may use the whole face: bevel buttons are drawn small.
+  void paintEvent(QPaintEvent* event) override;
+};
+
+// Shows a picture as its backdrop, drawn from the top-left corner.
+class Canvas : public QWidget {
+  Q_OBJECT
+ public:
+  explicit Canvas(QWidget* parent = nullptr);
+  QImage Backdrop() const { return backdrop_; }
+  void SetBackdrop(const QImage& picture);
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+
+ private:
+  QImage backdrop_;
+};
+
+}  // namespace tk

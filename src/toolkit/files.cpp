@@ -1,0 +1,132 @@
+#include "toolkit/files.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <unistd.h>
+
+namespace tk {
+
+TextInputStream::TextInputStream(QByteArray content) : data_(std::move(content)) {}
+
+QByteArray TextInputStream::ReadLineBytes() {
+  if (IsEOF()) return {};
+  qsizetype end = data_.indexOf('\n', pos_);
+  qsizetype next = end < 0 ? data_.size() : end + 1;
+  if (end < 0) end = data_.size();
+  qsizetype stop = end;
+  if (stop > pos_ && data_[stop - 1] == '\r') --stop;
+  QByteArray line = data_.mid(pos_, stop - pos_);
+  pos_ = next;
+  return line;
+}
+
+QString TextInputStream::ReadLine() { return QString::fromUtf8(ReadLineBytes()); }
+
+TextOutputStream::~TextOutputStream() { Close(); }
+
+bool TextOutputStream::WriteLine(const QString& line) {
+  if (closed_) return ok_ = false;
+  QByteArray bytes = line.toUtf8();
+  bytes.append('\n');
+  QIODevice* dev = append_ ? static_cast<QIODevice*>(append_.get())
+                           : static_cast<QIODevice*>(replace_.get());
+  if (!dev || dev->write(bytes) != bytes.size()) ok_ = false;
+  return ok_;
+}
+
+bool TextOutputStream::Sync() {
+  if (closed_ || !append_) return ok_;
+  if (!append_->flush() || ::fsync(append_->handle()) != 0) ok_ = false;
+  return ok_;
+}
+
+bool TextOutputStream::Close() {
+  if (closed_) return ok_;
+  closed_ = true;
+  if (append_) {
+    if (!append_->flush()) ok_ = false;
+    append_->close();
+    if (append_->error() != QFileDevice::NoError) ok_ = false;
+  } else if (replace_) {
+    if (ok_) {
+      if (!replace_->commit()) ok_ = false;
+    } else {
+      replace_->cancelWriting();
+      replace_->commit();  // discards the temporary file, keeps the old one
+    }
+  }
+  return ok_;
+}
+
+FolderItem FolderItem::Child(const QString& name) const {
+  return FolderItem(QDir(path_).filePath(name));
+}
+
+bool FolderItem::Exists() const { return QFileInfo::exists(path_); }
+
+bool FolderItem::IsFolder() const { return QFileInfo(path_).isDir(); }
+
+QString FolderItem::Name() const { return QFileInfo(path_).fileName(); }
+
+QString FolderItem::NativePath() const {
+  return QDir::toNativeSeparators(QFileInfo(path_).absoluteFilePath());
+}
+
+std::unique_ptr<TextInputStream> FolderItem::OpenAsTextFile() const {
+  QFileInfo info(path_);
+  if (!info.exists() || info.isDir()) return nullptr;
+  QFile f(path_);
+  if (!f.open(QIODevice::ReadOnly)) return nullptr;
+  QByteArray content = f.readAll();
+  if (f.error() != QFileDevice::NoError) return nullptr;
+  return std::make_unique<TextInputStream>(std::move(content));
+}
+
+std::unique_ptr<TextOutputStream> FolderItem::CreateTextFile() const {
+  if (IsFolder()) return nullptr;
+  auto file = std::make_unique<QSaveFile>(path_);
+  if (!file->open(QIODevice::WriteOnly)) return nullptr;
+  std::unique_ptr<TextOutputStream> s(new TextOutputStream);
+  s->replace_ = std::move(file);
+  return s;
+}
+
+std::unique_ptr<TextOutputStream> FolderItem::AppendToTextFile() const {
+  if (IsFolder()) return nullptr;
+  auto file = std::make_unique<QFile>(path_);
+  if (!file->open(QIODevice::WriteOnly | QIODevice::Append)) return nullptr;
+  std::unique_ptr<TextOutputStream> s(new TextOutputStream);
+  s->sizeAtOpen_ = file->size();
+  s->append_ = std::move(file);
+  return s;
+}
+
+bool FolderItem::ReplaceWithLines(const QStringList& lines) const {
+  auto out = CreateTextFile();
+  if (!out) return false;
+  for (const QString& line : lines) out->WriteLine(line);
+  return out->Close();
+}
+
+bool FolderItem::Truncate(qint64 size) const {
+  QFile f(path_);
+  if (!f.open(QIODevice::ReadWrite)) return false;
+  if (!f.resize(size)) return false;
+  if (!f.flush() || ::fsync(f.handle()) != 0) return false;
+  f.close();
+  return f.error() == QFileDevice::NoError;
+}
+
+qint64 FolderItem::Size() const {
+  QFileInfo info(path_);
+  return info.exists() ? info.size() : -1;
+}
+
+FolderItem GetFolderItem(const QString& path) {
+  if (path.isEmpty()) return FolderItem(QDir::currentPath());
+  return FolderItem(QDir::current().filePath(path));
+}
+
+}  // namespace tk

@@ -1,0 +1,99 @@
+#pragma once
+// Files and text streams of the data folder. The data folder is the working
+// folder of the process. Every failure is visible to the caller: a missing
+// stream, a false return, or a stream whose Close() reports the error.
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <memory>
+
+class QFile;
+class QSaveFile;
+
+namespace tk {
+
+// Reads a whole text file, line by line, without the line ends ("\n" or
+// "\r\n"). The end is reached after the last line: a file that ends with a
+// line end has no empty line after it. Text is UTF-8.
+class TextInputStream {
+ public:
+  explicit TextInputStream(QByteArray content);
+  bool IsEOF() const { return pos_ >= data_.size(); }
+  QString ReadLine();
+  // The next line as raw UTF-8 bytes; for scans that compare bytes.
+  QByteArray ReadLineBytes();
+  void Close() {}
+  const QByteArray& Bytes() const { return data_; }
+
+ private:
+  QByteArray data_;
+  qsizetype pos_ = 0;
+};
+
+// Writes lines ended by "\n", UTF-8. A stream made by CreateTextFile writes a
+// temporary file that replaces the real one only when Close() succeeds; one
+// made by AppendToTextFile writes at the end of the file. A stream dropped
+// without Close() is closed (and, for a replacement, committed) as it goes.
+class TextOutputStream {
+ public:
+  ~TextOutputStream();
+  TextOutputStream(const TextOutputStream&) = delete;
+  TextOutputStream& operator=(const TextOutputStream&) = delete;
+
+  bool WriteLine(const QString& line);
+  // Pushes what was written to the disk (flush, then fsync). Appends only.
+  bool Sync();
+  // True when every write, the flush and the close (or commit) succeeded.
+  bool Close();
+  bool ok() const { return ok_; }
+  // Length of the file when an append stream was opened.
+  qint64 SizeAtOpen() const { return sizeAtOpen_; }
+
+ private:
+  friend class FolderItem;
+  TextOutputStream() = default;
+  std::unique_ptr<QFile> append_;
+  std::unique_ptr<QSaveFile> replace_;
+  bool ok_ = true;
+  bool closed_ = false;
+  qint64 sizeAtOpen_ = 0;
+};
+
+class FolderItem {
+ public:
+  explicit FolderItem(QString path) : path_(std::move(path)) {}
+
+  // A file of this folder, whether or not it exists.
+  FolderItem Child(const QString& name) const;
+  bool Exists() const;
+  bool IsFolder() const;
+  QString Name() const;
+  QString Path() const { return path_; }
+  // Absolute path, handed to programs as one argument.
+  QString NativePath() const;
+
+  // No stream when the file is missing or cannot be read.
+  std::unique_ptr<TextInputStream> OpenAsTextFile() const;
+  // Creates or empties the file (through a temporary file and a rename, so
+  // a failure leaves the old file). No stream when it cannot be prepared.
+  std::unique_ptr<TextOutputStream> CreateTextFile() const;
+  // Opens for appending, creating a missing file. No stream on failure.
+  std::unique_ptr<TextOutputStream> AppendToTextFile() const;
+  // Replaces the whole file by these lines, each ended by "\n", through a
+  // temporary file and a rename. False, and the old file kept, on failure.
+  bool ReplaceWithLines(const QStringList& lines) const;
+  // Cuts the file back to `size` bytes (takes back an append), then syncs.
+  bool Truncate(qint64 size) const;
+  // Current length in bytes; -1 when the file is missing.
+  qint64 Size() const;
+
+ private:
+  QString path_;
+};
+
+// "" gives the data folder (the working folder); a bare name, that file in
+// the working folder.
+FolderItem GetFolderItem(const QString& path);
+
+}  // namespace tk

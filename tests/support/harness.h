@@ -1,0 +1,74 @@
+#pragma once
+// What every test of the program needs: a fresh data folder as the working
+// folder, scripted message boxes, a fixed date, and a recorded Quit.
+
+#include <QDir>
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <memory>
+#include <optional>
+
+#include "toolkit/clock.h"
+#include "toolkit/dialogs.h"
+
+namespace testing {
+
+// Records every box in the order shown and answers message dialogs from a
+// script. A dialog nobody scripted is answered "Other" and counted.
+class ScriptedDialogs : public tk::DialogSeam {
+ public:
+  struct Shown {
+    bool isDialog = false;
+    QString text;               // the box's text, or the dialog's message
+    tk::MessageDialog dialog;   // the whole dialog, for message dialogs
+  };
+
+  void msgBox(const QString& text) override;
+  tk::DialogAnswer messageDialog(const tk::MessageDialog& dialog) override;
+
+  void answer(tk::DialogAnswer a) { script.append(a); }
+  QStringList texts() const;  // every text shown, in order
+
+  QList<tk::DialogAnswer> script;
+  QList<Shown> shown;
+  int unscripted = 0;
+};
+
+class Harness {
+ public:
+  explicit Harness(tk::Date today = tk::Date{5, 3, 2025});
+  ~Harness();
+  Harness(const Harness&) = delete;
+  Harness& operator=(const Harness&) = delete;
+
+  QString path(const QString& name) const { return dir_.filePath(name); }
+  QString folder() const { return dir_.path(); }
+
+  // Files of the data folder, as bytes and as lines.
+  void write(const QString& name, const QByteArray& content) const;
+  QByteArray read(const QString& name) const;
+  bool exists(const QString& name) const;
+
+  ScriptedDialogs& dialogs() { return *dialogs_; }
+  // Exit codes passed to Quit, in order.
+  const QList<int>& quits() const { return *quits_; }
+  void setToday(tk::Date d);
+
+ private:
+  QTemporaryDir dir_;
+  QString previousDir_;
+  std::shared_ptr<ScriptedDialogs> dialogs_;
+  std::shared_ptr<QList<int>> quits_;
+  std::shared_ptr<tk::Date> today_;
+};
+
+}  // namespace testing
+
+namespace testing {
+// True when the run asked for a French locale (the second run of the
+// conversion tests); such a run must really have it.
+bool frenchRunExpected();
+bool frenchLocaleActive();
+}  // namespace testing

@@ -1,0 +1,101 @@
+#include <QtTest>
+#include <QClipboard>
+
+#include "support/harness.h"
+#include "toolkit/controls.h"
+#include "toolkit/dialogs.h"
+#include "toolkit/process.h"
+#include "toolkit/text.h"
+
+class TestControls : public QObject {
+  Q_OBJECT
+ private slots:
+  void formattedFieldReadsWhatItShows_data() {
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("read");
+    QTest::newRow("decimal comma") << "12,5" << "12.50";
+    QTest::newRow("whole") << "7" << "7.00";
+    QTest::newRow("empty") << "" << "";
+    QTest::newRow("word") << "abc" << "0.00";
+  }
+  void formattedFieldReadsWhatItShows() {
+    QFETCH(QString, typed);
+    QFETCH(QString, read);
+    QWidget window;
+    auto* field = new tk::TextField(&window);
+    auto* other = new tk::TextField(&window);
+    field->SetFormat(tk::AmountFormat);
+    window.show();
+    window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    field->setFocus();
+    QTest::keyClicks(field, typed);
+    QCOMPARE(field->Text(), read);  // still focused: the formatted text all the same
+    other->setFocus();
+    QCOMPARE(field->text(), read);  // shown formatted once left
+    QCOMPARE(field->Text(), read);
+    field->SetText("3");
+    QCOMPARE(field->text(), QString("3.00"));
+  }
+
+  void plainFieldKeepsItsText() {
+    tk::TextField field;
+    field.SetText(" 07 ");
+    QCOMPARE(field.Text(), QString(" 07 "));
+  }
+
+  void lineBreaksNeverGetIn() {
+    tk::TextField field;
+    QGuiApplication::clipboard()->setText("Aqua\nflore\r\n");
+    field.paste();
+    QCOMPARE(field.Text(), QString("Aquaflore"));
+    field.SetText("a\nb");
+    QCOMPARE(field.Text(), QString("ab"));
+  }
+
+  void messageDialogAnswers_data() {
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<QString>("pressed");
+    QTest::newRow("action") << int(tk::DialogAnswer::Action) << "Continuer";
+    QTest::newRow("cancel") << int(tk::DialogAnswer::Cancel) << "Annuler";
+    QTest::newRow("closed some other way") << int(tk::DialogAnswer::Other) << "Annuler";
+  }
+  void messageDialogAnswers() {
+    QFETCH(int, answer);
+    QFETCH(QString, pressed);
+    testing::Harness h;
+    h.dialogs().answer(static_cast<tk::DialogAnswer>(answer));
+    tk::MessageDialog d;
+    d.Icon = tk::MessageDialog::Caution;
+    d.Title = "Attention";
+    d.Message = "Vous allez...";
+    d.ActionButton.Caption = "Continuer";
+    d.CancelButton.Caption = "Annuler";
+    d.CancelButton.Visible = true;
+    d.CancelButton.Cancel = true;
+    const tk::MessageDialogButton* b = d.ShowModal();
+    QCOMPARE(b->Caption, pressed);
+    QVERIFY(b == &d.ActionButton || b == &d.CancelButton);
+    QCOMPARE(h.dialogs().shown.size(), 1);
+    QCOMPARE(h.dialogs().shown.first().dialog.Title, QString("Attention"));
+  }
+
+  void msgBoxTextsAreRecordedInOrder() {
+    testing::Harness h;
+    tk::MsgBox("un");
+    tk::MsgBox("deux");
+    QCOMPARE(h.dialogs().texts(), QStringList({"un", "deux"}));
+    QCOMPARE(h.dialogs().unscripted, 0);
+  }
+
+  void programsGetArgumentsNotAShellLine() {
+    // A blank or a quote in an argument is part of that argument.
+    QCOMPARE(tk::RunProgram("sh", {"-c", "test \"$1\" = 'a b;c'", "sh", "a b;c"}), 0);
+    QCOMPARE(tk::RunProgram("false", {}), 1);
+    QCOMPARE(tk::RunProgram("/nonexistent/program", {}), tk::kProcessFailed);
+    QCOMPARE(tk::RunProgram("sh", {"-c", "kill -9 $$"}), tk::kProcessFailed);
+  }
+};
+
+QTEST_MAIN(TestControls)
+#include "tst_controls.moc"

@@ -1,0 +1,125 @@
+#include <QtTest>
+
+#include "support/harness.h"
+#include "toolkit/files.h"
+
+namespace {
+QStringList readAll(tk::TextInputStream& in) {
+  QStringList lines;
+  while (!in.IsEOF()) lines << in.ReadLine();
+  return lines;
+}
+}  // namespace
+
+class TestFiles : public QObject {
+  Q_OBJECT
+ private slots:
+  void dataFolderIsTheWorkingFolder() {
+    testing::Harness h;
+    QCOMPARE(QFileInfo(tk::GetFolderItem("").Path()).canonicalFilePath(), QFileInfo(h.folder()).canonicalFilePath());
+    QCOMPARE(tk::GetFolderItem("").Child("a.csv").Path(), tk::GetFolderItem("a.csv").Path());
+  }
+
+  void missingFileGivesNoStream() {
+    testing::Harness h;
+    tk::FolderItem f = tk::GetFolderItem("").Child("absent.csv");
+    QVERIFY(!f.Exists());
+    QVERIFY(!f.OpenAsTextFile());
+    QVERIFY(!f.Exists());  // looking does not create it
+  }
+
+  void folderIsNotAReadableFile() {
+    testing::Harness h;
+    QDir(h.folder()).mkdir("ValComm.txt");
+    tk::FolderItem f = tk::GetFolderItem("").Child("ValComm.txt");
+    QVERIFY(f.Exists());
+    QVERIFY(!f.OpenAsTextFile());
+  }
+
+  void lines_data() {
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QStringList>("lines");
+    QTest::newRow("empty file") << QByteArray() << QStringList();
+    QTest::newRow("trailing newline") << QByteArray("a\nb\n") << QStringList({"a", "b"});
+    QTest::newRow("no trailing newline") << QByteArray("a\nb") << QStringList({"a", "b"});
+    QTest::newRow("crlf") << QByteArray("a,1\r\nb,2\r\n") << QStringList({"a,1", "b,2"});
+    QTest::newRow("empty line inside") << QByteArray("a\n\nb\n") << QStringList({"a", "", "b"});
+    QTest::newRow("only a newline") << QByteArray("\n") << QStringList({""});
+    QTest::newRow("utf-8 accents") << QByteArray("Numéro de coupon,Valeur encaissée\n")
+                                   << QStringList({QString::fromUtf8("Numéro de coupon,Valeur encaissée")});
+  }
+  void lines() {
+    QFETCH(QByteArray, content);
+    QFETCH(QStringList, lines);
+    testing::Harness h;
+    h.write("f.csv", content);
+    auto in = tk::GetFolderItem("").Child("f.csv").OpenAsTextFile();
+    QVERIFY(in);
+    QCOMPARE(readAll(*in), lines);
+    QVERIFY(in->IsEOF());
+    QCOMPARE(in->ReadLine(), QString());
+  }
+
+  void writtenLinesReadBack() {
+    testing::Harness h;
+    tk::FolderItem f = tk::GetFolderItem("").Child("out.csv");
+    const QStringList lines{QString::fromUtf8("Créé,é,à"), "", "12,7.50"};
+    QVERIFY(f.ReplaceWithLines(lines));
+    QCOMPARE(h.read("out.csv"), QString::fromUtf8("Créé,é,à\n\n12,7.50\n").toUtf8());
+    auto in = f.OpenAsTextFile();
+    QCOMPARE(readAll(*in), lines);
+  }
+
+  void appendCreatesAndAppends() {
+    testing::Harness h;
+    tk::FolderItem f = tk::GetFolderItem("").Child("vendeur_7.csv");
+    {
+      auto out = f.AppendToTextFile();
+      QVERIFY(out);
+      QCOMPARE(out->SizeAtOpen(), qint64(0));
+      QVERIFY(out->WriteLine("1,2.00"));
+      QVERIFY(out->Sync());
+      QVERIFY(out->Close());
+    }
+    {
+      auto out = f.AppendToTextFile();
+      QCOMPARE(out->SizeAtOpen(), qint64(7));
+      out->WriteLine("2,3.00");
+    }  // dropped without Close: still written
+    QCOMPARE(h.read("vendeur_7.csv"), QByteArray("1,2.00\n2,3.00\n"));
+    QVERIFY(f.Truncate(7));
+    QCOMPARE(h.read("vendeur_7.csv"), QByteArray("1,2.00\n"));
+  }
+
+  void createReplacesOnlyOnClose() {
+    testing::Harness h;
+    h.write("j.csv", "old\n");
+    tk::FolderItem f = tk::GetFolderItem("").Child("j.csv");
+    auto out = f.CreateTextFile();
+    QVERIFY(out);
+    out->WriteLine("new");
+    QCOMPARE(h.read("j.csv"), QByteArray("old\n"));  // not yet
+    QVERIFY(out->Close());
+    QCOMPARE(h.read("j.csv"), QByteArray("new\n"));
+    QCOMPARE(QDir(h.folder()).entryList(QDir::Files), QStringList({"j.csv"}));  // no temporary left
+  }
+
+  void fileThatCannotBeCreated() {
+    testing::Harness h;
+    QDir(h.folder()).mkdir("busy.csv");
+    tk::FolderItem f = tk::GetFolderItem("").Child("busy.csv");
+    QVERIFY(!f.CreateTextFile());
+    QVERIFY(!f.AppendToTextFile());
+    QVERIFY(!f.ReplaceWithLines({"x"}));
+    QVERIFY(!f.Truncate(0));
+    QVERIFY(QFileInfo(h.path("busy.csv")).isDir());
+
+    tk::FolderItem nowhere = tk::GetFolderItem("").Child("missing-folder").Child("f.csv");
+    QVERIFY(!nowhere.CreateTextFile());
+    QVERIFY(!nowhere.AppendToTextFile());
+    QVERIFY(!nowhere.ReplaceWithLines({"x"}));
+  }
+};
+
+QTEST_GUILESS_MAIN(TestFiles)
+#include "tst_files.moc"

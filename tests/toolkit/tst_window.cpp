@@ -1,0 +1,181 @@
+#include <QtTest>
+#include <stdexcept>
+
+#include "support/harness.h"
+#include "toolkit/application.h"
+#include "toolkit/controls.h"
+#include "toolkit/window.h"
+
+namespace {
+
+// What the test windows saw while they were built.
+struct Trace {
+  QStringList steps;
+  void* selfSeenInOpening = nullptr;
+  bool controlsExistedInOpening = false;
+} trace;
+
+class Plain : public tk::Window {
+  Q_OBJECT
+ public:
+  const tk::WindowSpec& Design() const override {
+    static const tk::WindowSpec d{"Plain", 224, 96, tk::Placement::Default, QColor(), true};
+    return d;
+  }
+  const std::vector<tk::ControlSpec>& ControlDesign() const override {
+    static const std::vector<tk::ControlSpec> c{
+        tk::TextFieldSpec("Field", 10, 10, 60, 24).tab(0),
+        tk::BevelButtonSpec("Go", 10, 50, 80, 25, "Go").tab(1).onAction(tk::On(&Plain::Go_Action)),
+        tk::BevelButtonSpec("Boom", 100, 50, 80, 25, "Boom").onAction(tk::On(&Plain::Boom_Action)),
+    };
+    return c;
+  }
+  tk::TextField* Field() const { return control<tk::TextField>("Field"); }
+  tk::BevelButton* Go() const { return control<tk::BevelButton>("Go"); }
+  tk::BevelButton* Boom() const { return control<tk::BevelButton>("Boom"); }
+  void Go_Action() { trace.steps << "Go"; }
+  void Boom_Action() { throw std::runtime_error("boom"); }
+  void Event_Open() override {
+    trace.steps << "open";
+    trace.selfSeenInOpening = tk::Ref<Plain>().get();
+    trace.controlsExistedInOpening = Control("Go") != nullptr;
+  }
+};
+
+class ClosesItself : public tk::Window {
+  Q_OBJECT
+ public:
+  const tk::WindowSpec& Design() const override {
+    static const tk::WindowSpec d{"Closes", 100, 100, tk::Placement::Default, QColor(), true};
+    return d;
+  }
+  const std::vector<tk::ControlSpec>& ControlDesign() const override {
+    static const std::vector<tk::ControlSpec> c;
+    return c;
+  }
+  void Event_Open() override {
+    trace.steps << "closing";
+    tk::Ref<ClosesItself>().Close();
+  }
+};
+
+class Modal : public tk::Window {
+  Q_OBJECT
+ public:
+  const tk::WindowSpec& Design() const override {
+    static const tk::WindowSpec d{"Modal", 100, 100, tk::Placement::Default, QColor(), true};
+    return d;
+  }
+  const std::vector<tk::ControlSpec>& ControlDesign() const override {
+    static const std::vector<tk::ControlSpec> c{
+        tk::BevelButtonSpec("Done", 10, 10, 80, 25, "Done").onAction(tk::On(&Modal::Done_Action))};
+    return c;
+  }
+  void Done_Action() { tk::Ref<Modal>().Close(); }
+};
+
+}  // namespace
+
+class TestWindow : public QObject {
+  Q_OBJECT
+ private slots:
+  void init() { trace = Trace(); }
+
+  void referenceBuildsOnceAndGivesTheSameWindow() {
+    testing::Harness h;
+    auto first = tk::Ref<Plain>();
+    QVERIFY(first.IsOpen());
+    QVERIFY(first->isVisible());
+    QCOMPARE(trace.steps, QStringList({"open"}));
+    auto second = tk::Ref<Plain>();
+    QCOMPARE(second.get(), first.get());
+    QCOMPARE(trace.steps, QStringList({"open"}));  // the opening does not run again
+    QCOMPARE(first->objectName(), QString("Plain"));
+    QCOMPARE(first->Go()->objectName(), QString("Go"));
+  }
+
+  void referenceDuringTheBuildGivesTheWindowBeingBuilt() {
+    testing::Harness h;
+    auto w = tk::Ref<Plain>();
+    QCOMPARE(trace.selfSeenInOpening, static_cast<void*>(w.get()));
+    QVERIFY(trace.controlsExistedInOpening);
+  }
+
+  void closeDuringTheOpeningLeavesNothing() {
+    testing::Harness h;
+    auto w = tk::Ref<ClosesItself>();
+    QCOMPARE(trace.steps, QStringList({"closing"}));
+    QVERIFY(!w.IsOpen());
+    w.Show();  // does nothing
+    QVERIFY(!w.get() || !w->isVisible());
+    QVERIFY(tk::OpenWindows().empty());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(!w.get());  // gone, and the handle knows it
+    w.Show();
+    // The next reference builds (and closes) anew.
+    tk::Ref<ClosesItself>();
+    QCOMPARE(trace.steps, QStringList({"closing", "closing"}));
+  }
+
+  void closeThenReferenceBuildsANewWindow() {
+    testing::Harness h;
+    auto first = tk::Ref<Plain>();
+    first->Field()->setText("typed");
+    first.Close();
+    QVERIFY(!first.IsOpen());
+    auto second = tk::Ref<Plain>();
+    QVERIFY(second.IsOpen());
+    QCOMPARE(trace.steps, QStringList({"open", "open"}));
+    QCOMPARE(second->Field()->text(), QString());
+  }
+
+  void onlyTheSystemClosesAWindow() {
+    testing::Harness h;
+    auto w = tk::Ref<Plain>();
+    QVERIFY(!w->close());  // the window manager's close request
+    QVERIFY(w->isVisible());
+    QTest::keyClick(w.get(), Qt::Key_Escape);
+    QVERIFY(w->isVisible());
+    QVERIFY(w.IsOpen());
+    const Qt::WindowFlags f = w->windowFlags();
+    QVERIFY(!(f & Qt::WindowCloseButtonHint));
+    QVERIFY(!(f & Qt::WindowMinimizeButtonHint));
+    QVERIFY(!(f & Qt::WindowMaximizeButtonHint));
+    QCOMPARE(w->minimumSize(), QSize(224, 96));
+    QCOMPARE(w->maximumSize(), QSize(224, 96));
+  }
+
+  void clickRunsTheHandlerAndTabFollowsTheDesign() {
+    testing::Harness h;
+    auto w = tk::Ref<Plain>();
+    w->Go()->click();
+    QCOMPARE(trace.steps, QStringList({"open", "Go"}));
+    QCOMPARE(w->Go()->focusPolicy(), Qt::StrongFocus);
+    QCOMPARE(w->Boom()->focusPolicy(), Qt::ClickFocus);
+    QVERIFY(!w->Go()->isDefault());
+    QVERIFY(!w->Go()->autoDefault());
+  }
+
+  void errorEscapingAHandlerIsReportedAndEndsTheRun() {
+    testing::Harness h;
+    auto w = tk::Ref<Plain>();
+    w->Boom()->click();
+    QCOMPARE(h.dialogs().shown.size(), 1);
+    QVERIFY(h.dialogs().texts().first().contains("boom"));
+    QCOMPARE(h.quits(), QList<int>({1}));
+  }
+
+  void showModalReturnsWhenTheWindowCloses() {
+    testing::Harness h;
+    auto w = tk::Ref<Modal>();
+    QTimer::singleShot(0, w.get(), [&] {
+      QVERIFY(w->isModal());
+      static_cast<tk::BevelButton*>(w->Control("Done"))->click();
+    });
+    w.ShowModal();
+    QVERIFY(!w.IsOpen());
+  }
+};
+
+QTEST_MAIN(TestWindow)
+#include "tst_window.moc"
