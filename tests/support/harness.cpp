@@ -22,6 +22,8 @@ tk::DialogAnswer ScriptedDialogs::messageDialog(const tk::MessageDialog& dialog)
   s.text = dialog.Message;
   s.dialog = dialog;
   shown.append(s);
+  auto it = standing.constFind(dialog.Title);
+  if (it != standing.constEnd()) return *it;
   if (script.isEmpty()) {
     ++unscripted;
     return tk::DialogAnswer::Other;

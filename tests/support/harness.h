@@ -3,6 +3,7 @@
 // folder, scripted message boxes, a fixed date, and a recorded Quit.
 
 #include <QDir>
+#include <QHash>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -29,9 +30,13 @@ class ScriptedDialogs : public tk::DialogSeam {
   tk::DialogAnswer messageDialog(const tk::MessageDialog& dialog) override;
 
   void answer(tk::DialogAnswer a) { script.append(a); }
+  // A standing answer for every dialog of that title, taken before the
+  // script (for a dialog a test does not look at, such as the desk's start).
+  void answerTitle(const QString& title, tk::DialogAnswer a) { standing.insert(title, a); }
   QStringList texts() const;  // every text shown, in order
 
   QList<tk::DialogAnswer> script;
+  QHash<QString, tk::DialogAnswer> standing;
   QList<Shown> shown;
   int unscripted = 0;
 };

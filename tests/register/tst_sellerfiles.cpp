@@ -1,0 +1,104 @@
+#include <QtTest>
+
+#include "register/sellerfiles.h"
+
+namespace {
+SellerRecord seller(const QStringList& f) {
+  SellerRecord s;
+  for (int i = 0; i < SellerRecord::FieldCount && i < f.size(); ++i) s.fields[static_cast<std::size_t>(i)] = f.at(i);
+  return s;
+}
+QStringList entries(const SellerRecord& s) {
+  QStringList out;
+  ForEachCouponEntry(s, [&](const QString& l) {
+    out << l;
+    return true;
+  });
+  return out;
+}
+}  // namespace
+
+class TestSellerFiles : public QObject {
+  Q_OBJECT
+ private slots:
+  void workedExample() {
+    const SellerRecord s = seller({"Aquaflore", "3", "Rue 1", "", "1000", "Ville", "1", "3", "2", "0"});
+    QCOMPARE(SellerLine(s), QString("Aquaflore,3,Rue 1,,1000,Ville,1,3,2,0"));
+    QCOMPARE(entries(s), QStringList({"1,Aquaflore,3", "2,Aquaflore,3", "3,Aquaflore,3"}));
+  }
+
+  void ranges_data() {
+    QTest::addColumn<QString>("first");
+    QTest::addColumn<QString>("last");
+    QTest::addColumn<QStringList>("numbers");
+    QTest::newRow("reversed") << "10" << "9" << QStringList();
+    QTest::newRow("one coupon") << "40" << "40" << QStringList({"40"});
+    QTest::newRow("both empty") << "" << "" << QStringList({"0"});
+    QTest::newRow("last empty") << "1" << "" << QStringList();
+    QTest::newRow("fractions cut") << "4.8" << "6.2" << QStringList({"4", "5", "6"});
+  }
+  void ranges() {
+    QFETCH(QString, first);
+    QFETCH(QString, last);
+    QFETCH(QStringList, numbers);
+    const QStringList lines = entries(seller({"N", "1", "", "", "", "", first, last, "0", "0"}));
+    QStringList got;
+    for (const QString& l : lines) got << l.section(',', 0, 0);
+    QCOMPARE(got, numbers);
+  }
+
+  void sellerNumber_data() {
+    QTest::addColumn<QString>("code");
+    QTest::addColumn<qint64>("number");
+    QTest::newRow("plain") << "7" << qint64(7);
+    QTest::newRow("leading zero") << "07" << qint64(7);
+    QTest::newRow("fraction") << "12.7" << qint64(12);
+    QTest::newRow("negative fraction") << "-2.5" << qint64(-2);
+    QTest::newRow("word") << "Nord" << qint64(0);
+    QTest::newRow("leading blank") << " 3" << qint64(3);
+    QTest::newRow("too large for 64 bits") << "1e30" << qint64(0);
+    QTest::newRow("2^63") << "9223372036854775808" << qint64(0);
+    QTest::newRow("large but fits") << "9000000000000000000" << qint64(9000000000000000000);
+  }
+  void sellerNumber() {
+    QFETCH(QString, code);
+    QFETCH(qint64, number);
+    QCOMPARE(qint64(SellerNumber(code)), number);
+  }
+
+  void couponOwner_data() {
+    QTest::addColumn<QByteArray>("map");
+    QTest::addColumn<QString>("coupon");
+    QTest::addColumn<bool>("found");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("code");
+    const QByteArray map = "1,Aquaflore,3\n12,Aquaflore,3\n120,Plantes,4\n12,Ichtyo, 07 \n";
+    QTest::newRow("last match wins, untrimmed") << map << "12" << true << "Ichtyo" << " 07 ";
+    QTest::newRow("single match") << map << "120" << true << "Plantes" << "4";
+    QTest::newRow("prefix is no match") << map << "2" << false << "" << "";
+    QTest::newRow("trailing blank") << map << "12 " << false << "" << "";
+    QTest::newRow("leading zero") << map << "012" << false << "" << "";
+    QTest::newRow("comma in the coupon") << QByteArray("12,5,X,1\n") << "12,5" << false << "" << "";
+    QTest::newRow("crlf lines") << QByteArray("5,A,1\r\n6,B,2\r\n") << "6" << true << "B" << "2";
+    QTest::newRow("short line") << QByteArray("7,Solo\n") << "7" << true << "Solo" << "";
+    QTest::newRow("number alone") << QByteArray("8\n") << "8" << true << "" << "";
+    QTest::newRow("no final newline") << QByteArray("9,C,5") << "9" << true << "C" << "5";
+    QTest::newRow("accents") << QString::fromUtf8("3,Aquarium Léon,2\n").toUtf8() << "3" << true
+                             << QString::fromUtf8("Aquarium Léon") << "2";
+    QTest::newRow("empty map") << QByteArray() << "1" << false << "" << "";
+  }
+  void couponOwner() {
+    QFETCH(QByteArray, map);
+    QFETCH(QString, coupon);
+    QFETCH(bool, found);
+    QFETCH(QString, name);
+    QFETCH(QString, code);
+    const CouponOwner o = FindCouponOwner(map, coupon);
+    QCOMPARE(o.found, found);
+    QCOMPARE(o.name, name);
+    QCOMPARE(o.code, code);
+  }
+};
+
+QTEST_GUILESS_MAIN(TestSellerFiles)
+#include "tst_sellerfiles.moc"
