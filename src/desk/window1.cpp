@@ -2,6 +2,10 @@
 
 #include "app/corvalenta.h"
 #include "app/menubar1.h"
+#include "desk/chgmenttaux.h"
+#include "desk/infowin.h"
+#include "toolkit/application.h"
+#include "toolkit/dialogs.h"
 #include "toolkit/text.h"
 
 using tk::Alignment;
@@ -36,17 +40,19 @@ const std::vector<tk::ControlSpec>& Window1::ControlDesign() const {
           .makeReadOnly().align(Alignment::Right).makeBold().withFormat(tk::AmountFormat),
       tk::PushButtonSpec("PushButton3", 391, 451, 274, 38, "Voir la feuille d'un vendeur particulier")
           .font(SmallSystemFont),
-      tk::PushButtonSpec("PushButton4", 631, 14, 69, 37, "Info").font(SmallSystemFont).makeBold().makeItalic(),
+      tk::PushButtonSpec("PushButton4", 631, 14, 69, 37, "Info").font(SmallSystemFont).makeBold().makeItalic()
+          .onAction(tk::On(&Window1::PushButton4_Action)),
       tk::PushButtonSpec("PushButton5", 96, 451, 240, 47, "Gestion des vendeurs et coupons").font(SmallSystemFont),
       tk::BevelButtonSpec("BevelButton1", 233, 195, 86, 26, "Ajouter").color(0x47B71C).look(3).tab(3),
       tk::BevelButtonSpec("BevelButton2", 66, 364, 79, 20, "Vériifer/Modifier")
-          .color(0xEB7111).size(8).look(3, 3, 3).noFocus(),
+          .color(0xEB7111).size(8).look(3, 3, 3).noFocus().onAction(tk::On(&Window1::BevelButton2_Action)),
       tk::LabelSpec("StaticText7", 358, 43, 274, 17, "Coupon        Valeur                Vendeur ")
           .font(SmallSystemFont),
       tk::BevelButtonSpec("BevelButton3", 233, 233, 86, 29, "Effacer").color(0xEB1010).look(0).noFocus(),
       tk::BevelButtonSpec("BevelButton4", 553, 14, 66, 28, "Utilitaires").look(0).noFocus(),
       tk::TextFieldSpec("fromat", 182, 66, 73, 33).withFormat(tk::AmountFormat).hidden(),
-      tk::BevelButtonSpec("BevelButton5", 20, 451, 55, 47, "Quitter").makeBold().look(0).noFocus(),
+      tk::BevelButtonSpec("BevelButton5", 20, 451, 55, 47, "Quitter").makeBold().look(0).noFocus()
+          .onAction(tk::On(&Window1::BevelButton5_Action)),
   };
   return controls;
 }
@@ -62,3 +68,18 @@ QAction* Window1::UntitledMenu1() const { return menuBar_->Lookup(QStringLiteral
 QAction* Window1::EditUndo() const { return menuBar_->Lookup(QStringLiteral("EditUndo")); }
 QAction* Window1::FileMenu() const { return menuBar_->Lookup(QStringLiteral("FileMenu")); }
 QAction* Window1::FileQuit() const { return menuBar_->Lookup(QStringLiteral("FileQuit")); }
+
+// "Info": the about window, beside the desk.
+void Window1::PushButton4_Action() { tk::Ref<InfoWin>().Show(); }
+
+// "Vériifer/Modifier": a warning, then the rate window; the desk waits for it.
+// The commission shown is left as it is until the next entry or deletion.
+void Window1::BevelButton2_Action() {
+  tk::MsgBox(QStringLiteral("Vous allez modifier définitivement le taux de commission utilisé par Corvalenta!") +
+             tk::EndOfLine +
+             QStringLiteral("Si ce n'est pas ce que vous voulez faire cliquez sur \"Abandonner\"."));
+  tk::Ref<ChgmentTaux>().ShowModal();
+}
+
+// "Quitter": every change is already in its file, so nothing is asked.
+void Window1::BevelButton5_Action() { tk::Quit(0); }

@@ -55,6 +55,10 @@ class Window1 : public tk::Window {
   QAction* FileMenu() const;
   QAction* FileQuit() const;
 
+  void PushButton4_Action();
+  void BevelButton2_Action();
+  void BevelButton5_Action();
+
  private:
   MenuBar1* menuBar_;
 };

@@ -55,6 +55,38 @@ void Label::keyPressEvent(QKeyEvent* event) {
   QLabel::keyPressEvent(event);
 }
 
+int Label::textFlags() const {
+  return static_cast<int>(alignment()) | (wordWrap() ? Qt::TextWordWrap : 0);
+}
+
+QFont Label::DrawnFont() const {
+  const QRect area = contentsRect();
+  const int flags = textFlags();
+  auto fits = [&](const QFont& f) {
+    const QRect need = QFontMetrics(f).boundingRect(area, flags, text());
+    return need.width() <= area.width() && need.height() <= area.height();
+  };
+  QFont f = font();
+  if (text().isEmpty() || fits(f)) return f;
+  while (f.pointSizeF() > 6.0 && !fits(f)) f.setPointSizeF(f.pointSizeF() - 0.5);
+  return f;
+}
+
+// Designs give type sizes for boxes drawn at another screen resolution; a
+// text that would be cut is drawn smaller, as bevel buttons do with their
+// captions. A selectable label drawn this way shows no selection highlight.
+void Label::paintEvent(QPaintEvent* event) {
+  const QFont drawn = DrawnFont();
+  if (drawn == font()) {
+    QLabel::paintEvent(event);
+    return;
+  }
+  QPainter painter(this);
+  painter.setFont(drawn);
+  painter.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, foregroundRole()));
+  painter.drawText(contentsRect(), textFlags(), text());
+}
+
 PushButton::PushButton(QWidget* parent) : QPushButton(parent) {
   setAutoDefault(false);
   setDefault(false);

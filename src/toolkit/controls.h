@@ -40,9 +40,16 @@ class Label : public QLabel {
   // Runs for every key pressed while the label has the focus; a true
   // answer means the key was handled.
   std::function<bool(const QString& key)> KeyDown;
+  // The font the text is drawn in: the label's own, or a smaller one when
+  // the text would otherwise be cut by the label's box.
+  QFont DrawnFont() const;
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
+  void paintEvent(QPaintEvent* event) override;
+
+ private:
+  int textFlags() const;
 };
 
 // Neither push nor bevel buttons ever act as a default or cancel button.

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QTest>
 
 #include "toolkit/controls.h"
 #include "toolkit/listbox.h"
@@ -86,6 +87,27 @@ QString describe(const QWidget* w) {
   if (!text.isEmpty()) out += " \"" + text + "\"";
   if (!f.isEmpty()) out += " " + f.join(' ');
   return out;
+}
+
+QString describeControl(const QWidget* window, const QString& name) {
+  const QWidget* c = window->findChild<QWidget*>(name, Qt::FindDirectChildrenOnly);
+  if (!c) return QStringLiteral("no control named ") + name;
+  return describe(c);
+}
+
+QStringList tabWalk(QWidget* start, int steps) {
+  QWidget* window = start->window();
+  window->activateWindow();
+  if (!QTest::qWaitForWindowActive(window)) return {};
+  start->setFocus();
+  QStringList order;
+  for (int i = 0; i < steps; ++i) {
+    QWidget* focus = QApplication::focusWidget();
+    if (!focus) break;
+    order << focus->objectName();
+    QTest::keyClick(focus, Qt::Key_Tab);
+  }
+  return order;
 }
 
 void snapshot(QWidget* widget, const QString& name) {

@@ -3,6 +3,7 @@
 // so a test can compare it with the design the window was drawn from.
 
 #include <QString>
+#include <QStringList>
 #include <QWidget>
 
 namespace testing {
@@ -12,6 +13,14 @@ namespace testing {
 // small (small system font), pt=N, focus=tab|click|none, color=#rrggbb,
 // cols=N:widths, picture, selectable, noborder.
 QString describe(const QWidget* control);
+
+// describe() of the window's control of that name, checking that its
+// objectName is that name; a line saying so when it is missing or misnamed.
+QString describeControl(const QWidget* window, const QString& name);
+
+// The objectNames that have the focus while Tab is pressed `steps` times
+// from `start` (its window is activated first); empty when it cannot be.
+QStringList tabWalk(QWidget* start, int steps);
 
 // Saves a picture of the widget for a person to look at.
 void snapshot(QWidget* widget, const QString& name);

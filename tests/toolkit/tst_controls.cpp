@@ -53,6 +53,38 @@ class TestControls : public QObject {
     QCOMPARE(field.Text(), QString("ab"));
   }
 
+  // A label's text is drawn whole: smaller when its box is too small for it.
+  void labelTextIsNeverCut_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("wraps");
+    QTest::addColumn<bool>("shrinks");
+    QTest::newRow("fits") << "Nouveau taux:" << false << false;
+    QTest::newRow("one line too long") << "Réalisé pour le club OVK par ses bénévoles" << false << true;
+    QTest::newRow("too many lines")
+        << "Programme pour la gestion de la Bourse aux poissons et aux plantes de l'OVK" << true << true;
+    QTest::newRow("empty") << "" << false << false;
+  }
+  void labelTextIsNeverCut() {
+    QFETCH(QString, text);
+    QFETCH(bool, wraps);
+    QFETCH(bool, shrinks);
+    tk::Label label;
+    QFont f = label.font();
+    f.setPointSize(wraps ? 15 : 10);
+    label.setFont(f);
+    label.setWordWrap(wraps);
+    label.setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    label.setText(text);
+    label.setGeometry(0, 0, wraps ? 334 : 200, wraps ? 59 : 26);
+    const QFont drawn = label.DrawnFont();
+    QCOMPARE(drawn.pointSizeF() < f.pointSizeF(), shrinks);
+    QCOMPARE(label.font(), f);  // the design's font is kept
+    const int flags = int(label.alignment()) | (wraps ? Qt::TextWordWrap : 0);
+    const QRect need = QFontMetrics(drawn).boundingRect(label.contentsRect(), flags, text);
+    QVERIFY(need.width() <= label.width() && need.height() <= label.height());
+    QVERIFY(!label.grab().isNull());  // the fitted text paints
+  }
+
   void messageDialogAnswers_data() {
     QTest::addColumn<int>("answer");
     QTest::addColumn<QString>("pressed");
