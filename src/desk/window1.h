@@ -41,6 +41,9 @@ class Window1 : public tk::Window {
   tk::TextField* fromat() const { return control<tk::TextField>(QStringLiteral("fromat")); }
   tk::BevelButton* BevelButton5() const { return control<tk::BevelButton>(QStringLiteral("BevelButton5")); }
 
+  void BevelButton1_Action();
+  void BevelButton3_Action();
+
   // The menu bar is attached to the desk but never shown on it.
   MenuBar1* MenuBar() const { return menuBar_; }
   QAction* EditMenu() const;
@@ -54,6 +57,8 @@ class Window1 : public tk::Window {
   QAction* EditUndo() const;
   QAction* FileMenu() const;
   QAction* FileQuit() const;
+
+  void Event_Open() override;
 
  private:
   MenuBar1* menuBar_;
