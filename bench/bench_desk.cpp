@@ -122,7 +122,10 @@ int main(int argc, char** argv) {
   auto answers = std::make_shared<Answers>();
   tk::SetDialogSeam(answers);
   tk::SetClock([] { return tk::Date{5, 3, 2025}; });
-  tk::SetQuitHandler([](int code) { std::fprintf(stderr, "the desk quit (%d): %s\n", code, "see the message"); });
+  tk::SetQuitHandler([answers](int code) {
+    std::fprintf(stderr, "the desk ended the run (%d): %s\n", code, qPrintable(answers->last));
+    std::exit(1);
+  });
   Module1::Initialise();
   buildFair();
   std::printf("memory before the desk: %ld KiB\n", peakKiB());
