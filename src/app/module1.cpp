@@ -30,8 +30,9 @@ double CommissionRounding(double rate, double amount, double stepsPerUnit) {
 }
 
 QString AmountFormatter(tk::TextField& fromat, const QString& amount) {
-  fromat.SetText(amount);
-  return fromat.Text();
+  // The text the field would show, without handing it to the widget: a
+  // journal's load formats every amount, and each widget update costs.
+  return tk::ApplyFormat(fromat.Format(), amount);
 }
 
 void CsvListLoader(tk::TextInputStream& in, tk::Listbox& list,

@@ -43,12 +43,14 @@ const std::vector<tk::ControlSpec>& Window1::ControlDesign() const {
       tk::PushButtonSpec("PushButton4", 631, 14, 69, 37, "Info").font(SmallSystemFont).makeBold().makeItalic()
           .onAction(tk::On(&Window1::PushButton4_Action)),
       tk::PushButtonSpec("PushButton5", 96, 451, 240, 47, "Gestion des vendeurs et coupons").font(SmallSystemFont),
-      tk::BevelButtonSpec("BevelButton1", 233, 195, 86, 26, "Ajouter").color(0x47B71C).look(3).tab(3),
+      tk::BevelButtonSpec("BevelButton1", 233, 195, 86, 26, "Ajouter").color(0x47B71C).look(3).tab(3)
+          .onAction(tk::On(&Window1::BevelButton1_Action)),
       tk::BevelButtonSpec("BevelButton2", 66, 364, 79, 20, "Vériifer/Modifier")
           .color(0xEB7111).size(8).look(3, 3, 3).noFocus().onAction(tk::On(&Window1::BevelButton2_Action)),
       tk::LabelSpec("StaticText7", 358, 43, 274, 17, "Coupon        Valeur                Vendeur ")
           .font(SmallSystemFont),
-      tk::BevelButtonSpec("BevelButton3", 233, 233, 86, 29, "Effacer").color(0xEB1010).look(0).noFocus(),
+      tk::BevelButtonSpec("BevelButton3", 233, 233, 86, 29, "Effacer").color(0xEB1010).look(0).noFocus()
+          .onAction(tk::On(&Window1::BevelButton3_Action)),
       tk::BevelButtonSpec("BevelButton4", 553, 14, 66, 28, "Utilitaires").look(0).noFocus(),
       tk::TextFieldSpec("fromat", 182, 66, 73, 33).withFormat(tk::AmountFormat).hidden(),
       tk::BevelButtonSpec("BevelButton5", 20, 451, 55, 47, "Quitter").makeBold().look(0).noFocus()

@@ -41,6 +41,12 @@ class Window1 : public tk::Window {
   tk::TextField* fromat() const { return control<tk::TextField>(QStringLiteral("fromat")); }
   tk::BevelButton* BevelButton5() const { return control<tk::BevelButton>(QStringLiteral("BevelButton5")); }
 
+  void PushButton4_Action();
+  void BevelButton1_Action();
+  void BevelButton2_Action();
+  void BevelButton3_Action();
+  void BevelButton5_Action();
+
   // The menu bar is attached to the desk but never shown on it.
   MenuBar1* MenuBar() const { return menuBar_; }
   QAction* EditMenu() const;
@@ -55,9 +61,7 @@ class Window1 : public tk::Window {
   QAction* FileMenu() const;
   QAction* FileQuit() const;
 
-  void PushButton4_Action();
-  void BevelButton2_Action();
-  void BevelButton5_Action();
+  void Event_Open() override;
 
  private:
   MenuBar1* menuBar_;

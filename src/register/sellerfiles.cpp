@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <string.h>
 
 #include "toolkit/text.h"
 
@@ -36,26 +37,34 @@ CouponOwner FindCouponOwner(const QByteArray& map, const QString& coupon) {
   const QByteArray key = coupon.toUtf8();
   CouponOwner owner;
   if (key.contains(',')) return owner;  // a first field never holds one
-  qsizetype matchStart = -1;
-  qsizetype matchEnd = -1;
   const qsizetype n = map.size();
-  qsizetype pos = 0;
-  while (pos < n) {
-    qsizetype end = map.indexOf('\n', pos);
-    if (end < 0) end = n;
-    qsizetype stop = end;
-    if (stop > pos && map[stop - 1] == '\r') --stop;
-    // Field 0 runs to the first "," of the line, or to its end.
-    const qsizetype keyEnd = pos + key.size();
-    if (keyEnd <= stop && (keyEnd == stop || map[keyEnd] == ',') &&
-        std::memcmp(map.constData() + pos, key.constData(), static_cast<std::size_t>(key.size())) == 0) {
-      matchStart = pos;
-      matchEnd = stop;
-    }
-    pos = end + 1;
+  const char* const data = map.constData();
+  // Field 0 of a line equals the key when the key starts the line and a ","
+  // or the line's end follows it.
+  const auto fieldIsKey = [&](qsizetype start) {
+    const qsizetype after = start + key.size();
+    if (after > n || std::memcmp(data + start, key.constData(), static_cast<std::size_t>(key.size())) != 0)
+      return false;
+    if (after == n || data[after] == ',' || data[after] == '\n') return true;
+    return data[after] == '\r' && (after + 1 == n || data[after + 1] == '\n');
+  };
+  // Every line is looked at and the last match wins, but the lines are not
+  // split: a byte search for "\n" + key finds the candidates.
+  qsizetype matchStart = n > 0 && fieldIsKey(0) ? 0 : -1;
+  const QByteArray needle = QByteArray(1, '\n') + key;
+  const char* const end = data + n;
+  for (const char* hit = data;
+       (hit = static_cast<const char*>(memmem(hit, static_cast<std::size_t>(end - hit), needle.constData(),
+                                              static_cast<std::size_t>(needle.size())))) != nullptr;
+       ++hit) {
+    const qsizetype start = hit - data + 1;
+    if (start < n && fieldIsKey(start)) matchStart = start;
   }
   if (matchStart < 0) return owner;
-  const QStringList fields = tk::Split(QString::fromUtf8(map.constData() + matchStart, matchEnd - matchStart));
+  qsizetype matchEnd = map.indexOf('\n', matchStart);
+  if (matchEnd < 0) matchEnd = n;
+  if (matchEnd > matchStart && data[matchEnd - 1] == '\r') --matchEnd;
+  const QStringList fields = tk::Split(QString::fromUtf8(data + matchStart, matchEnd - matchStart));
   owner.found = true;
   owner.name = fields.size() > 1 ? fields.at(1) : QString();
   owner.code = fields.size() > 2 ? fields.at(2) : QString();

@@ -50,6 +50,9 @@ bool TextOutputStream::Close() {
     append_->close();
     if (append_->error() != QFileDevice::NoError) ok_ = false;
   } else if (replace_) {
+    // commit() does not see a buffered write that fails at its flush (a
+    // full disk): it would put a cut file in place of the old one.
+    if (ok_ && !replace_->flush()) ok_ = false;
     if (ok_) {
       if (!replace_->commit()) ok_ = false;
     } else {

@@ -86,6 +86,12 @@ class TestSellerFiles : public QObject {
     QTest::newRow("accents") << QString::fromUtf8("3,Aquarium Léon,2\n").toUtf8() << "3" << true
                              << QString::fromUtf8("Aquarium Léon") << "2";
     QTest::newRow("empty map") << QByteArray() << "1" << false << "" << "";
+    QTest::newRow("first line of the map") << QByteArray("12,A,1\n13,B,2\n") << "12" << true << "A" << "1";
+    QTest::newRow("number in a later field") << QByteArray("5,A,12\n6,B,12,\n") << "12" << false << "" << "";
+    QTest::newRow("number ends a longer one") << QByteArray("512,A,1\n") << "12" << false << "" << "";
+    QTest::newRow("stray carriage return") << QByteArray("12\rX,A,1\n") << "12" << false << "" << "";
+    QTest::newRow("carriage return at the end") << QByteArray("1,A,1\n12\r") << "12" << true << "" << "";
+    QTest::newRow("empty lines around") << QByteArray("\n\n12,A,1\n\n") << "12" << true << "A" << "1";
   }
   void couponOwner() {
     QFETCH(QByteArray, map);

@@ -1,5 +1,6 @@
 #include <QtTest>
 
+#include "support/faults.h"
 #include "support/harness.h"
 #include "toolkit/files.h"
 
@@ -102,6 +103,32 @@ class TestFiles : public QObject {
     QVERIFY(out->Close());
     QCOMPARE(h.read("j.csv"), QByteArray("new\n"));
     QCOMPARE(QDir(h.folder()).entryList(QDir::Files), QStringList({"j.csv"}));  // no temporary left
+  }
+
+  // A disk that fills up while a file is written: nothing may report
+  // success, and a replaced file keeps its old content.
+  void fullDiskIsAFailure() {
+    testing::Harness h;
+    h.write("j.csv", "old\n");
+    h.write("a.csv", "1,2.00\n");
+    const QString line(200, QLatin1Char('x'));
+    tk::FolderItem j = tk::GetFolderItem("").Child("j.csv");
+    tk::FolderItem a = tk::GetFolderItem("").Child("a.csv");
+    {
+      testing::FileSizeLimit limit(100);
+      QVERIFY(!j.ReplaceWithLines({line}));
+      auto out = j.CreateTextFile();
+      QVERIFY(out);
+      out->WriteLine(line);
+      QVERIFY(!out->Close());
+      auto app = a.AppendToTextFile();
+      QVERIFY(app);
+      app->WriteLine(line);
+      QVERIFY(!app->Sync());
+      QVERIFY(!app->Close());
+    }
+    QCOMPARE(h.read("j.csv"), QByteArray("old\n"));
+    QCOMPARE(QDir(h.folder()).entryList(QDir::Files), QStringList({"a.csv", "j.csv"}));
   }
 
   void fileThatCannotBeCreated() {

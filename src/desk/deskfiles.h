@@ -1,0 +1,54 @@
+#pragma once
+// The desk's own files in the data folder: the rate file, the year's journal
+// and one sales file per seller. Records are fields joined by a bare ",".
+
+#include <QString>
+#include <QStringList>
+#include <cstdint>
+
+#include "toolkit/files.h"
+
+// The commission rate as a fraction, on one line.
+inline const QString RateFile = QStringLiteral("ValComm.txt");
+inline const QString DefaultRate = QStringLiteral("0.1");
+
+// The journal of one calendar year: "OVKB" + year + "_main.csv".
+QString SalesJournalFile(int year);
+// The journal's two header lines; the first carries the start date of the
+// run that wrote them. Nothing reads them back.
+QStringList JournalHeader(const QString& myday);
+
+// The sales file of a seller, named by the seller's number.
+QString SellerSalesFile(std::int64_t sellerNumber);
+
+// One coupon cashed for a seller: a line of that seller's sales file.
+struct SaleEntry {
+  QString coupon;
+  QString amount;
+  QString Line() const;
+};
+
+// One coupon cashed in the year: a line of the journal.
+struct JournalEntry {
+  QString coupon;
+  QString amount;
+  QString name;
+  QString code;
+  QString Line() const;
+};
+
+// A file of the data folder, whether or not it exists.
+tk::FolderItem DeskFile(const QString& name);
+
+// Books a coupon into the seller's sales file and the journal: both files
+// get their line, or neither changes. Each is synced before this returns.
+// A journal that has gone missing is begun again with its header lines.
+bool AppendBooking(const tk::FolderItem& sales, const SaleEntry& sale, const tk::FolderItem& journal,
+                   const QStringList& journalHeader, const JournalEntry& entry);
+
+// Replaces the journal by `journalLines`, then, when `rewriteSales` is set,
+// the sales file by `salesLines`. When the sales file cannot be replaced the
+// journal gets its old lines back. False when anything failed; the files
+// are then as they were.
+bool ReplaceJournalAndSales(const tk::FolderItem& journal, const QStringList& journalLines,
+                            const tk::FolderItem& sales, bool rewriteSales, const QStringList& salesLines);

@@ -1,0 +1,69 @@
+#pragma once
+// Working the desk in a test as a cashier does: typing coupons, removing
+// them, restarting the program, and reading back the desk's files.
+
+#include <QCoreApplication>
+#include <QEvent>
+#include <QFile>
+#include <QStringList>
+
+#include "app/module1.h"
+#include "support/desk.h"
+#include "support/faults.h"
+#include "toolkit/window.h"
+
+namespace testing {
+
+// Types the coupon and the amount as a cashier would (no mask applied yet)
+// and clicks "Ajouter".
+inline void Book(const tk::Handle<Window1>& desk, const QString& coupon, const QString& amount) {
+  desk->EntryCoupon()->setText(coupon);
+  desk->ValeurCoupon()->setText(amount);
+  desk->BevelButton1()->click();
+}
+
+// Selects the row and clicks "Effacer".
+inline void Remove(const tk::Handle<Window1>& desk, int row) {
+  desk->ReferenceBox()->SetListIndex(row);
+  desk->BevelButton3()->click();
+}
+
+// The list's rows, each as its cells joined by "|".
+inline QStringList Rows(const tk::Listbox& list) {
+  QStringList out;
+  for (int r = 0; r < list.ListCount(); ++r) {
+    QStringList cells;
+    for (int c = 0; c < list.ColumnCount(); ++c) cells << list.Cell(r, c);
+    out << cells.join('|');
+  }
+  return out;
+}
+
+// A data file's lines, without their line ends.
+inline QStringList Lines(const Harness& h, const QString& name) {
+  QString text = QString::fromUtf8(h.read(name));
+  if (text.endsWith('\n')) text.chop(1);
+  return text.isEmpty() ? QStringList() : text.split('\n');
+}
+
+// The journal's two header lines, written out here rather than taken from
+// the program, so that a change to them shows.
+inline QStringList JournalHeaderLines(const QString& day) {
+  return {QStringLiteral("Bourse OVK  du  ") + day + QStringLiteral("     Créé par Corvalenta,,,,"),
+          QStringLiteral("Numéro de coupon,Valeur encaissée,Vendeur,code vendeur")};
+}
+
+// A journal as a run started on `day` leaves it: header, then the rows.
+inline QByteArray JournalFile(const QString& day, const QByteArray& rows) {
+  return (JournalHeaderLines(day).join('\n') + '\n').toUtf8() + rows;
+}
+
+// The program ends and starts again on the same data folder.
+inline tk::Handle<Window1> Restart(Harness& h) {
+  tk::CloseAllWindows();
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  Module1::Initialise();
+  return OpenDesk(h);
+}
+
+}  // namespace testing
