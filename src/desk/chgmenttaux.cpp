@@ -1,16 +1,13 @@
 #include "desk/chgmenttaux.h"
 
 #include "app/module1.h"
+#include "desk/deskfiles.h"
 #include "toolkit/dialogs.h"
 #include "toolkit/files.h"
 #include "toolkit/text.h"
 
 using tk::Alignment;
 using tk::SystemFont;
-
-namespace {
-const QString RateFileName = QStringLiteral("ValComm.txt");
-}  // namespace
 
 const tk::WindowSpec& ChgmentTaux::Design() const {
   static const tk::WindowSpec design{QStringLiteral("Taux de commission"), 224, 96, tk::Placement::Default,
@@ -38,7 +35,7 @@ void ChgmentTaux::BevelButton1_Action() {
   QString typed = nveautaux()->Text();
   typed.replace(QLatin1Char(','), QLatin1Char('.'));  // a French cashier types a decimal comma
   const double rate = tk::Val(typed) / 100.0;
-  const tk::FolderItem file = tk::GetFolderItem(QString()).Child(RateFileName);
+  const tk::FolderItem file = DeskFile(RateFile);
   if (!file.ReplaceWithLines({tk::Str(rate)})) {
     tk::MsgBox(QStringLiteral("impossible d'écrire le fichier modifié!"));
     return;
