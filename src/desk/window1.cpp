@@ -2,6 +2,8 @@
 
 #include "app/corvalenta.h"
 #include "app/menubar1.h"
+#include "register/vendorfiles.h"
+#include "toolkit/dialogs.h"
 #include "toolkit/text.h"
 
 using tk::Alignment;
@@ -37,7 +39,7 @@ const std::vector<tk::ControlSpec>& Window1::ControlDesign() const {
       tk::PushButtonSpec("PushButton3", 391, 451, 274, 38, "Voir la feuille d'un vendeur particulier")
           .font(SmallSystemFont),
       tk::PushButtonSpec("PushButton4", 631, 14, 69, 37, "Info").font(SmallSystemFont).makeBold().makeItalic(),
-      tk::PushButtonSpec("PushButton5", 96, 451, 240, 47, "Gestion des vendeurs et coupons").font(SmallSystemFont),
+      tk::PushButtonSpec("PushButton5", 96, 451, 240, 47, "Gestion des vendeurs et coupons").font(SmallSystemFont).onAction(tk::On(&Window1::PushButton5_Action)),
       tk::BevelButtonSpec("BevelButton1", 233, 195, 86, 26, "Ajouter").color(0x47B71C).look(3).tab(3),
       tk::BevelButtonSpec("BevelButton2", 66, 364, 79, 20, "Vériifer/Modifier")
           .color(0xEB7111).size(8).look(3, 3, 3).noFocus(),
@@ -62,3 +64,19 @@ QAction* Window1::UntitledMenu1() const { return menuBar_->Lookup(QStringLiteral
 QAction* Window1::EditUndo() const { return menuBar_->Lookup(QStringLiteral("EditUndo")); }
 QAction* Window1::FileMenu() const { return menuBar_->Lookup(QStringLiteral("FileMenu")); }
 QAction* Window1::FileQuit() const { return menuBar_->Lookup(QStringLiteral("FileQuit")); }
+
+void Window1::PushButton5_Action() {
+  tk::MessageDialog d;
+  d.Icon = tk::MessageDialog::Caution;
+  d.ActionButton.Caption = QStringLiteral("Continuer");
+  d.CancelButton.Caption = QStringLiteral("Annuler");
+  d.CancelButton.Visible = true;
+  d.CancelButton.Cancel = true;
+  d.Title = QStringLiteral("Attention! Cette fonction est en principe à n'utiliser qu'en début de Bourse! ");
+  d.Message = QStringLiteral("Vous allez mettre à zéro les fichiers ListeVendeurs.csv et couponsvendeurs.csv ");
+  d.Explanation = QStringLiteral("Si ce n'est pas ce que vous voulez faire pressez \"Annuler\".");
+  // Any way out but "Continuer" leaves the seller files alone.
+  if (d.ShowModal() != &d.ActionButton) return;
+  PushButton5()->setVisible(false);  // the seller files start afresh once per run
+  tk::Ref<VendorFiles>().Show();
+}

@@ -55,6 +55,8 @@ class Window1 : public tk::Window {
   QAction* FileMenu() const;
   QAction* FileQuit() const;
 
+  void PushButton5_Action();
+
  private:
   MenuBar1* menuBar_;
 };

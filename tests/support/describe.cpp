@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QtTest>
 
 #include "toolkit/controls.h"
 #include "toolkit/listbox.h"
@@ -86,6 +87,19 @@ QString describe(const QWidget* w) {
   if (!text.isEmpty()) out += " \"" + text + "\"";
   if (!f.isEmpty()) out += " " + f.join(' ');
   return out;
+}
+
+QStringList tabWalk(QWidget* first, int count) {
+  QWidget* window = first->window();
+  window->activateWindow();
+  QStringList order;
+  if (!QTest::qWaitForWindowActive(window)) return order;
+  first->setFocus();
+  for (int i = 0; i < count && QApplication::focusWidget(); ++i) {
+    order << QApplication::focusWidget()->objectName();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+  }
+  return order;
 }
 
 void snapshot(QWidget* widget, const QString& name) {

@@ -3,6 +3,7 @@
 // so a test can compare it with the design the window was drawn from.
 
 #include <QString>
+#include <QStringList>
 #include <QWidget>
 
 namespace testing {
@@ -12,6 +13,10 @@ namespace testing {
 // small (small system font), pt=N, focus=tab|click|none, color=#rrggbb,
 // cols=N:widths, picture, selectable, noborder.
 QString describe(const QWidget* control);
+
+// The names of the controls the Tab key reaches, starting at `first` and
+// counting it, `count` names in all (the window is activated first).
+QStringList tabWalk(QWidget* first, int count);
 
 // Saves a picture of the widget for a person to look at.
 void snapshot(QWidget* widget, const QString& name);
