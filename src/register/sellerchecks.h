@@ -10,6 +10,9 @@
 #include "register/sellerfiles.h"
 
 inline constexpr std::uint64_t MaxCouponsPerSeller = 10000;
+// What the editor still writes out for a row it loaded that breaks the
+// checks; a range beyond this is no real seller's (a mistyped older file).
+inline constexpr std::uint64_t MaxCouponsWritten = 1000000;
 
 // The message that refuses the typed seller, or an empty text when it may
 // be registered beside `others` (the sellers already registered; for a

@@ -1,6 +1,7 @@
 #include "register/vendorfiles.h"
 
 #include "register/sellerchecks.h"
+#include "register/sellerfields.h"
 #include "toolkit/dialogs.h"
 #include "toolkit/text.h"
 
@@ -84,17 +85,7 @@ std::vector<SellerRecord> VendorFiles::listedSellers() const {
 }
 
 void VendorFiles::BevelButton1_Action() {
-  SellerRecord s;
-  s[SellerRecord::FirstCoupon] = CouponStart()->Text();
-  s[SellerRecord::LastCoupon] = CouponStop()->Text();
-  s[SellerRecord::Name] = NomVendeur()->Text();
-  s[SellerRecord::Code] = CodeVendeur()->Text();
-  s[SellerRecord::Address] = AdresseVendeur()->Text();
-  s[SellerRecord::Email] = email()->Text();
-  s[SellerRecord::PostalCode] = NumPostVendeur()->Text();
-  s[SellerRecord::Town] = VilleVendeur()->Text();
-  s[SellerRecord::Tanks] = locaquariums()->Text();
-  s[SellerRecord::LedRamps] = locrampes()->Text();
+  const SellerRecord s = TypedSeller(SellerFields(*this));
 
   const QString refusal = SellerRefusal(s, listedSellers());
   if (!refusal.isEmpty()) {

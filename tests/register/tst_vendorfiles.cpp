@@ -1,6 +1,7 @@
 #include <QtTest>
 
 #include "register/sellerfiles.h"
+#include "register/sellerwindows.h"
 #include "register/vendorfiles.h"
 #include "support/describe.h"
 #include "support/desk.h"
@@ -11,39 +12,10 @@ namespace {
 
 const QString ProblemCreating = QStringLiteral("Problem creating the text file!");
 
-// The ten fields of the window, in seller-line order.
-QList<tk::TextField*> fields(VendorFiles& w) {
-  return {w.NomVendeur(),   w.CodeVendeur(),  w.AdresseVendeur(), w.email(),        w.NumPostVendeur(),
-          w.VilleVendeur(), w.CouponStart(),  w.CouponStop(),     w.locaquariums(), w.locrampes()};
-}
-QStringList texts(VendorFiles& w) {
-  QStringList out;
-  for (tk::TextField* f : fields(w)) out << f->Text();
-  return out;
-}
-// Types a seller, given in seller-line order.
-void type(VendorFiles& w, const QStringList& seller) {
-  const QList<tk::TextField*> f = fields(w);
-  for (int i = 0; i < f.size(); ++i) f[i]->SetText(seller.value(i));
-}
-QStringList rows(const tk::Listbox& list) {
-  QStringList out;
-  for (int r = 0; r < list.ListCount(); ++r) {
-    QStringList cells;
-    for (int c = 0; c < list.ColumnCount(); ++c) cells << list.Cell(r, c);
-    out << cells.join('|');
-  }
-  return out;
-}
-QByteArray couponLines(int first, int last, const QString& tail) {
-  QByteArray out;
-  for (int j = first; j <= last; ++j) out += QByteArray::number(j) + "," + tail.toUtf8() + "\n";
-  return out;
-}
 // The window after the opening, with Aquaflore (code 1, coupons 1 to 25) added.
 tk::Handle<VendorFiles> withAquaflore() {
   auto w = tk::Ref<VendorFiles>();
-  type(*w.get(), {"Aquaflore", "1", "", "", "", "", "1", "25", "0", "0"});
+  testing::typeSeller(*w.get(), {"Aquaflore", "1", "", "", "", "", "1", "25", "0", "0"});
   w->BevelButton1()->click();
   return w;
 }
@@ -148,7 +120,7 @@ class TestVendorFiles : public QObject {
     QCOMPARE(h.read(SellerListFile), QByteArray());
     QCOMPARE(h.read(CouponMapFile), QByteArray());
     for (const auto& f : others) QCOMPARE(h.read(f.first), f.second);
-    QCOMPARE(texts(*w.get()), QStringList({"", "1", "", "", "", "", "1", "", "0", "0"}));
+    QCOMPARE(testing::fieldTexts(*w.get()), QStringList({"", "1", "", "", "", "", "1", "", "0", "0"}));
     QCOMPARE(w->ListeVendeurs()->ListCount(), 0);
     QVERIFY(h.dialogs().shown.isEmpty());
   }
@@ -183,10 +155,10 @@ class TestVendorFiles : public QObject {
     w->CouponStop()->SetText("25");
     w->BevelButton1()->click();
     QVERIFY(h.dialogs().shown.isEmpty());
-    QCOMPARE(rows(*w->ListeVendeurs()), QStringList({"1|25|Aquaflore|1"}));
+    QCOMPARE(testing::listRows(*w->ListeVendeurs(), '|'), QStringList({"1|25|Aquaflore|1"}));
     QCOMPARE(h.read(SellerListFile), QByteArray("Aquaflore,1,,,,,1,25,0,0\n"));
-    QCOMPARE(h.read(CouponMapFile), couponLines(1, 25, "Aquaflore,1"));
-    QCOMPARE(texts(*w.get()), QStringList({"", "2", "", "", "", "", "26", "", "0", "0"}));
+    QCOMPARE(h.read(CouponMapFile), testing::couponLines(1, 25, "Aquaflore,1"));
+    QCOMPARE(testing::fieldTexts(*w.get()), QStringList({"", "2", "", "", "", "", "26", "", "0", "0"}));
   }
 
   void nextProposals_data() {
@@ -210,12 +182,12 @@ class TestVendorFiles : public QObject {
     QFETCH(int, couponLines);
     testing::Harness h;
     auto w = tk::Ref<VendorFiles>();
-    type(*w.get(), {"Plantes", code, "Rue 2", "p@x.ch", "2000", "Bourg", first, last, "1", "2"});
+    testing::typeSeller(*w.get(), {"Plantes", code, "Rue 2", "p@x.ch", "2000", "Bourg", first, last, "1", "2"});
     w->BevelButton1()->click();
     QVERIFY(h.dialogs().shown.isEmpty());
     QCOMPARE(h.read(SellerListFile), ("Plantes," + code + ",Rue 2,p@x.ch,2000,Bourg," + first + "," + last + ",1,2\n").toUtf8());
     QCOMPARE(h.read(CouponMapFile).count('\n'), couponLines);
-    QCOMPARE(texts(*w.get()), QStringList({"", nextCode, "", "", "", "", nextFirst, "", "0", "0"}));
+    QCOMPARE(testing::fieldTexts(*w.get()), QStringList({"", nextCode, "", "", "", "", nextFirst, "", "0", "0"}));
   }
 
   // Three sellers typed at the start of a fair; the desk then finds each
@@ -223,7 +195,7 @@ class TestVendorFiles : public QObject {
   void threeSellersThenFermer() {
     testing::Harness h;
     auto w = tk::Ref<VendorFiles>();
-    type(*w.get(), {"Aquaflore", "1", "Rue 1", "", "1000", "Ville", "1", "25", "2", "0"});
+    testing::typeSeller(*w.get(), {"Aquaflore", "1", "Rue 1", "", "1000", "Ville", "1", "25", "2", "0"});
     w->BevelButton1()->click();
     w->NomVendeur()->SetText(QString::fromUtf8("Plantes Léon"));
     w->CouponStop()->SetText("40");
@@ -232,13 +204,13 @@ class TestVendorFiles : public QObject {
     w->CouponStop()->SetText("100");
     w->BevelButton1()->click();
     QVERIFY(h.dialogs().shown.isEmpty());
-    QCOMPARE(rows(*w->ListeVendeurs()),
+    QCOMPARE(testing::listRows(*w->ListeVendeurs(), '|'),
              QStringList({"1|25|Aquaflore|1", QString::fromUtf8("26|40|Plantes Léon|2"), "41|100|Ichtyo|3"}));
     const QByteArray list = QString::fromUtf8("Aquaflore,1,Rue 1,,1000,Ville,1,25,2,0\n"
                                               "Plantes Léon,2,,,,,26,40,0,0\n"
                                               "Ichtyo,3,,,,,41,100,0,0\n").toUtf8();
-    const QByteArray map = couponLines(1, 25, "Aquaflore,1") + couponLines(26, 40, QString::fromUtf8("Plantes Léon,2")) +
-                           couponLines(41, 100, "Ichtyo,3");
+    const QByteArray map = testing::couponLines(1, 25, "Aquaflore,1") + testing::couponLines(26, 40, QString::fromUtf8("Plantes Léon,2")) +
+                           testing::couponLines(41, 100, "Ichtyo,3");
     QCOMPARE(h.read(SellerListFile), list);
     QCOMPARE(h.read(CouponMapFile), map);
     QCOMPARE(FindCouponOwner(map, "26").name, QString::fromUtf8("Plantes Léon"));
@@ -302,13 +274,13 @@ class TestVendorFiles : public QObject {
     auto w = withAquaflore();
     const QByteArray list = h.read(SellerListFile);
     const QByteArray map = h.read(CouponMapFile);
-    type(*w.get(), seller);
+    testing::typeSeller(*w.get(), seller);
     w->BevelButton1()->click();
     QCOMPARE(h.dialogs().texts(), QStringList({message}));
     QCOMPARE(h.read(SellerListFile), list);
     QCOMPARE(h.read(CouponMapFile), map);
-    QCOMPARE(rows(*w->ListeVendeurs()), QStringList({"1|25|Aquaflore|1"}));
-    QCOMPARE(texts(*w.get()), seller);  // left for the user to correct
+    QCOMPARE(testing::listRows(*w->ListeVendeurs(), '|'), QStringList({"1|25|Aquaflore|1"}));
+    QCOMPARE(testing::fieldTexts(*w.get()), seller);  // left for the user to correct
   }
 
   void appendThatFails_data() {
@@ -335,14 +307,14 @@ class TestVendorFiles : public QObject {
     else QVERIFY(QDir(h.folder()).mkdir(file));
 
     const QStringList seller{"Plantes", "2", "Rue 2", "", "2000", "Bourg", "26", "5000", "1", "0"};
-    type(*w.get(), seller);
+    testing::typeSeller(*w.get(), seller);
     w->BevelButton1()->click();
     QCOMPARE(h.dialogs().texts(), QStringList({ProblemCreating}));
     // The other file is as it was: no seller line without its coupons, and no coupons without their seller.
     if (file != SellerListFile) QCOMPARE(h.read(SellerListFile), list);
     if (file != CouponMapFile) QCOMPARE(h.read(CouponMapFile), map);
-    QCOMPARE(rows(*w->ListeVendeurs()), QStringList({"1|25|Aquaflore|1"}));
-    QCOMPARE(texts(*w.get()), seller);
+    QCOMPARE(testing::listRows(*w->ListeVendeurs(), '|'), QStringList({"1|25|Aquaflore|1"}));
+    QCOMPARE(testing::fieldTexts(*w.get()), seller);
   }
 
   void deskWarning_data() {
