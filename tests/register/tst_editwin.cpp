@@ -250,7 +250,7 @@ class TestEditwin : public QObject {
     QCOMPARE(w->ListeVendeurs2()->ListIndex(), 2);
   }
 
-  // Decision: the checks of the creation window, against every other row.
+  // The creation window's checks, against every other row.
   void editRefusals_data() {
     QTest::addColumn<bool>("modify");  // Modifier on Aquaflore's row; else Nouveau then Ajouter
     QTest::addColumn<QStringList>("seller");
@@ -363,7 +363,7 @@ class TestEditwin : public QObject {
     QCOMPARE(h.read(CouponMapFile).count('\n'), 100);
   }
 
-  // Decision: "Modifier" with no valid recorded row does nothing.
+  // "Modifier" with no valid recorded row does nothing.
   void modifierWithoutARecordedRow_data() {
     QTest::addColumn<qint64>("recorded");
     QTest::newRow("none") << qint64(-1);
@@ -431,7 +431,7 @@ class TestEditwin : public QObject {
     QVERIFY(!h.exists(CouponMapFile));
   }
 
-  // Decision: the editor never overwrites what was written since it loaded.
+  // The editor never overwrites what was written since it loaded.
   void saveRefusedWhenTheListChanged_data() {
     QTest::addColumn<QString>("change");
     QTest::newRow("sellers typed in the creation window") << "creation";
@@ -473,7 +473,7 @@ class TestEditwin : public QObject {
     QCOMPARE(h.read(CouponMapFile), map);
   }
 
-  // Decision: a coupon map that cannot be written leaves both files as they
+  // A coupon map that cannot be written leaves both files as they
   // were (the seller list put back) and the editor open for another try.
   void saveThatCannotWriteTheCouponMap() {
     testing::Harness h;
