@@ -4,6 +4,7 @@
 #include "app/menubar1.h"
 #include "desk/chgmenttaux.h"
 #include "desk/infowin.h"
+#include "register/vendorfiles.h"
 #include "toolkit/application.h"
 #include "toolkit/dialogs.h"
 #include "toolkit/text.h"
@@ -42,7 +43,8 @@ const std::vector<tk::ControlSpec>& Window1::ControlDesign() const {
           .font(SmallSystemFont),
       tk::PushButtonSpec("PushButton4", 631, 14, 69, 37, "Info").font(SmallSystemFont).makeBold().makeItalic()
           .onAction(tk::On(&Window1::PushButton4_Action)),
-      tk::PushButtonSpec("PushButton5", 96, 451, 240, 47, "Gestion des vendeurs et coupons").font(SmallSystemFont),
+      tk::PushButtonSpec("PushButton5", 96, 451, 240, 47, "Gestion des vendeurs et coupons").font(SmallSystemFont)
+          .onAction(tk::On(&Window1::PushButton5_Action)),
       tk::BevelButtonSpec("BevelButton1", 233, 195, 86, 26, "Ajouter").color(0x47B71C).look(3).tab(3)
           .onAction(tk::On(&Window1::BevelButton1_Action)),
       tk::BevelButtonSpec("BevelButton2", 66, 364, 79, 20, "Vériifer/Modifier")
@@ -73,6 +75,23 @@ QAction* Window1::FileQuit() const { return menuBar_->Lookup(QStringLiteral("Fil
 
 // "Info": the about window, beside the desk.
 void Window1::PushButton4_Action() { tk::Ref<InfoWin>().Show(); }
+
+// "Gestion des vendeurs et coupons": a warning, then the seller files start afresh.
+void Window1::PushButton5_Action() {
+  tk::MessageDialog d;
+  d.Icon = tk::MessageDialog::Caution;
+  d.ActionButton.Caption = QStringLiteral("Continuer");
+  d.CancelButton.Caption = QStringLiteral("Annuler");
+  d.CancelButton.Visible = true;
+  d.CancelButton.Cancel = true;
+  d.Title = QStringLiteral("Attention! Cette fonction est en principe à n'utiliser qu'en début de Bourse! ");
+  d.Message = QStringLiteral("Vous allez mettre à zéro les fichiers ListeVendeurs.csv et couponsvendeurs.csv ");
+  d.Explanation = QStringLiteral("Si ce n'est pas ce que vous voulez faire pressez \"Annuler\".");
+  // Any way out but "Continuer" leaves the seller files alone.
+  if (d.ShowModal() != &d.ActionButton) return;
+  PushButton5()->setVisible(false);  // the seller files start afresh once per run
+  tk::Ref<VendorFiles>().Show();
+}
 
 // "Vériifer/Modifier": a warning, then the rate window; the desk waits for it.
 // The commission shown is left as it is until the next entry or deletion.

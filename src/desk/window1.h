@@ -42,6 +42,7 @@ class Window1 : public tk::Window {
   tk::BevelButton* BevelButton5() const { return control<tk::BevelButton>(QStringLiteral("BevelButton5")); }
 
   void PushButton4_Action();
+  void PushButton5_Action();
   void BevelButton1_Action();
   void BevelButton2_Action();
   void BevelButton3_Action();

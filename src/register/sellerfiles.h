@@ -10,6 +10,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <vector>
 
 inline const QString SellerListFile = QStringLiteral("ListeVendeurs.csv");
 inline const QString CouponMapFile = QStringLiteral("couponsvendeurs.csv");
@@ -36,6 +37,24 @@ std::int64_t SellerNumber(const QString& code);
 // whole number from the first coupon to the last (none when the last is
 // below the first). `line` is called for each; returning false stops.
 void ForEachCouponEntry(const SellerRecord& seller, const std::function<bool(const QString& line)>& line);
+
+// How many coupon map lines ForEachCouponEntry gives the seller (0 when the
+// last coupon is below the first; saturates rather than overflows).
+std::uint64_t CouponEntryCount(const SellerRecord& seller);
+
+// Appends the seller line to the seller list, then the seller's entries to
+// the coupon map. False when either could not be written; what reached
+// either file is then taken back, so both stay in step.
+bool AppendSeller(const SellerRecord& seller);
+
+// Replaces the seller list by these sellers' lines, then the coupon map by
+// their entries, each through a temporary file and a rename. False when
+// either could not be written; the seller list is then put back as it was
+// (and the coupon map keeps what it held).
+bool ReplaceSellerFiles(const std::vector<SellerRecord>& sellers);
+
+// Empties both seller files (creating them when missing): a new fair.
+bool SellerFilesReset();
 
 // The seller that the coupon map gives a typed coupon number: the name and
 // code fields of the last line whose first field equals the number as text,

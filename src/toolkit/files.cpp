@@ -113,6 +113,23 @@ bool FolderItem::ReplaceWithLines(const QStringList& lines) const {
   return out->Close();
 }
 
+bool FolderItem::ReplaceWithBytes(const QByteArray& bytes) const {
+  if (IsFolder()) return false;
+  QSaveFile f(path_);
+  if (!f.open(QIODevice::WriteOnly)) return false;
+  if (f.write(bytes) != bytes.size()) {
+    f.cancelWriting();
+    f.commit();
+    return false;
+  }
+  return f.commit();
+}
+
+bool FolderItem::Delete() const {
+  if (IsFolder()) return false;
+  return !QFileInfo::exists(path_) || QFile::remove(path_);
+}
+
 bool FolderItem::Truncate(qint64 size) const {
   QFile f(path_);
   if (!f.open(QIODevice::ReadWrite)) return false;

@@ -83,6 +83,11 @@ class FolderItem {
   // Replaces the whole file by these lines, each ended by "\n", through a
   // temporary file and a rename. False, and the old file kept, on failure.
   bool ReplaceWithLines(const QStringList& lines) const;
+  // Replaces the whole file by these exact bytes, the same way (puts a
+  // file back as it was read).
+  bool ReplaceWithBytes(const QByteArray& bytes) const;
+  // Removes the file; true when it is gone (or was never there).
+  bool Delete() const;
   // Cuts the file back to `size` bytes (takes back an append), then syncs.
   bool Truncate(qint64 size) const;
   // Current length in bytes; -1 when the file is missing.

@@ -1,6 +1,7 @@
 #include <QtTest>
 
 #include "register/sellerfiles.h"
+#include "support/harness.h"
 
 namespace {
 SellerRecord seller(const QStringList& f) {
@@ -45,6 +46,54 @@ class TestSellerFiles : public QObject {
     QStringList got;
     for (const QString& l : lines) got << l.section(',', 0, 0);
     QCOMPARE(got, numbers);
+  }
+
+  void couponEntryCount_data() {
+    QTest::addColumn<QString>("first");
+    QTest::addColumn<QString>("last");
+    QTest::addColumn<quint64>("count");
+    QTest::newRow("1 to 25") << "1" << "25" << quint64(25);
+    QTest::newRow("reversed") << "10" << "9" << quint64(0);
+    QTest::newRow("both empty") << "" << "" << quint64(1);
+    QTest::newRow("huge") << "1" << "1e15" << quint64(1000000000000000);
+    QTest::newRow("widest span") << "-9223372036854775808" << "9223372036854774784"
+                                 << quint64(18446744073709550593ULL);
+  }
+  void couponEntryCount() {
+    QFETCH(QString, first);
+    QFETCH(QString, last);
+    QFETCH(quint64, count);
+    QCOMPARE(quint64(CouponEntryCount(seller({"N", "1", "", "", "", "", first, last, "0", "0"}))), count);
+  }
+
+  void replaceWritesBothFiles() {
+    testing::Harness h;
+    h.write(CouponMapFile, "9,Old,9\n");
+    QVERIFY(ReplaceSellerFiles({seller({"A", "1", "", "", "", "", "1", "2", "0", "0"}),
+                                seller({"B", "2", "", "", "", "", "5", "4", "0", "0"})}));
+    QCOMPARE(h.read(SellerListFile), QByteArray("A,1,,,,,1,2,0,0\nB,2,,,,,5,4,0,0\n"));
+    QCOMPARE(h.read(CouponMapFile), QByteArray("1,A,1\n2,A,1\n"));
+  }
+
+  // When the coupon map cannot be replaced the seller list is put back,
+  // byte for byte, or removed again when there was none.
+  void replaceTakesTheListBack_data() {
+    QTest::addColumn<bool>("listExisted");
+    QTest::addColumn<QByteArray>("list");
+    QTest::newRow("odd bytes") << true << QByteArray(" A ,1,,,,,1,2,0,0\r\nB,2");
+    QTest::newRow("empty") << true << QByteArray();
+    QTest::newRow("missing") << false << QByteArray();
+  }
+  void replaceTakesTheListBack() {
+    QFETCH(bool, listExisted);
+    QFETCH(QByteArray, list);
+    testing::Harness h;
+    if (listExisted) h.write(SellerListFile, list);
+    QVERIFY(QDir(h.folder()).mkdir(CouponMapFile));
+    QVERIFY(!ReplaceSellerFiles({seller({"A", "1", "", "", "", "", "1", "2", "0", "0"})}));
+    QCOMPARE(h.exists(SellerListFile), listExisted);
+    QCOMPARE(h.read(SellerListFile), list);
+    QCOMPARE(QDir(h.folder()).entryList(QDir::Files), listExisted ? QStringList{SellerListFile} : QStringList());
   }
 
   void sellerNumber_data() {

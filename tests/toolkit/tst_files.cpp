@@ -131,6 +131,20 @@ class TestFiles : public QObject {
     QCOMPARE(QDir(h.folder()).entryList(QDir::Files), QStringList({"a.csv", "j.csv"}));
   }
 
+  void bytesPutBackExactlyAndDelete() {
+    testing::Harness h;
+    tk::FolderItem f = tk::GetFolderItem("").Child("l.csv");
+    const QByteArray odd("a ,1\r\nb,2");  // crlf and no final line end survive
+    QVERIFY(f.ReplaceWithBytes(odd));
+    QCOMPARE(h.read("l.csv"), odd);
+    QVERIFY(f.ReplaceWithBytes(QByteArray()));
+    QCOMPARE(f.Size(), qint64(0));
+    QVERIFY(f.Delete());
+    QVERIFY(!f.Exists());
+    QVERIFY(f.Delete());  // already gone
+    QCOMPARE(QDir(h.folder()).entryList(QDir::Files), QStringList());
+  }
+
   void fileThatCannotBeCreated() {
     testing::Harness h;
     QDir(h.folder()).mkdir("busy.csv");
@@ -138,6 +152,8 @@ class TestFiles : public QObject {
     QVERIFY(!f.CreateTextFile());
     QVERIFY(!f.AppendToTextFile());
     QVERIFY(!f.ReplaceWithLines({"x"}));
+    QVERIFY(!f.ReplaceWithBytes("x"));
+    QVERIFY(!f.Delete());
     QVERIFY(!f.Truncate(0));
     QVERIFY(QFileInfo(h.path("busy.csv")).isDir());
 
@@ -145,6 +161,7 @@ class TestFiles : public QObject {
     QVERIFY(!nowhere.CreateTextFile());
     QVERIFY(!nowhere.AppendToTextFile());
     QVERIFY(!nowhere.ReplaceWithLines({"x"}));
+    QVERIFY(!nowhere.ReplaceWithBytes("x"));
   }
 };
 

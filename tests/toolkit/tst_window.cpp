@@ -74,6 +74,24 @@ class Modal : public tk::Window {
   void Done_Action() { tk::Ref<Modal>().Close(); }
 };
 
+// Column titles spaced with blanks, in a label drawn just wide enough for them.
+class Titles : public tk::Window {
+  Q_OBJECT
+ public:
+  const tk::WindowSpec& Design() const override {
+    static const tk::WindowSpec d{"Titles", 300, 100, tk::Placement::Default, QColor(), true};
+    return d;
+  }
+  const std::vector<tk::ControlSpec>& ControlDesign() const override {
+    static const std::vector<tk::ControlSpec> c{
+        tk::LabelSpec("Tight", 10, 10, 200, 20, "Vendeur          Adresse          LEDs").makeBold(),
+        tk::LabelSpec("Roomy", 10, 40, 280, 20, "Vendeur   Adresse").makeBold(),
+        tk::LabelSpec("Wrapped", 10, 60, 60, 40, "Vendeur Adresse LEDs").multiline(),
+    };
+    return c;
+  }
+};
+
 }  // namespace
 
 class TestWindow : public QObject {
@@ -163,6 +181,23 @@ class TestWindow : public QObject {
     QCOMPARE(h.dialogs().shown.size(), 1);
     QVERIFY(h.dialogs().texts().first().contains("boom"));
     QCOMPARE(h.quits(), QList<int>({1}));
+  }
+
+  // A one-line label whose text the font at hand makes too wide is
+  // condensed to fit, not cut; the others keep their font.
+  void labelTextThatDoesNotFitIsCondensed() {
+    testing::Harness h;
+    auto w = tk::Ref<Titles>();
+    auto* tight = static_cast<tk::Label*>(w->Control("Tight"));
+    QFont natural = tight->font();
+    natural.setStretch(QFont::AnyStretch);
+    const int wide = QFontMetrics(natural).horizontalAdvance(tight->text());
+    if (wide <= tight->width() || wide * 7 / 10 > tight->width()) QSKIP("this platform's font does not suit the case");
+    QVERIFY(tight->font().stretch() < 100);
+    QVERIFY(QFontMetrics(tight->font()).horizontalAdvance(tight->text()) <= tight->width());
+    QVERIFY(tight->font().bold());
+    for (const char* name : {"Roomy", "Wrapped"})
+      QCOMPARE(w->Control(name)->font().stretch(), int(QFont::AnyStretch));
   }
 
   void showModalReturnsWhenTheWindowCloses() {

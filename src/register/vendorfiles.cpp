@@ -1,0 +1,113 @@
+#include "register/vendorfiles.h"
+
+#include "register/sellerchecks.h"
+#include "register/sellerfields.h"
+#include "toolkit/dialogs.h"
+#include "toolkit/text.h"
+
+using tk::Alignment;
+using tk::SmallSystemFont;
+using tk::SystemFont;
+
+namespace {
+// Columns of the window's list.
+enum Column { FirstColumn, LastColumn, NameColumn, CodeColumn };
+}  // namespace
+
+const tk::WindowSpec& VendorFiles::Design() const {
+  static const tk::WindowSpec design{QStringLiteral("Création des fichies vendeurs"), 524, 457,
+                                     tk::Placement::Default, QColor(), true};
+  return design;
+}
+
+const std::vector<tk::ControlSpec>& VendorFiles::ControlDesign() const {
+  static const std::vector<tk::ControlSpec> controls{
+      tk::PushButtonSpec("PushButton1", 423, 369, 81, 38, "Fermer")
+          .font(SmallSystemFont).makeBold().noTabStop(10).onAction(tk::On(&VendorFiles::PushButton1_Action)),
+      tk::TextFieldSpec("CouponStart", 25, 38, 54, 38).font(SmallSystemFont).tab(0),
+      tk::TextFieldSpec("CouponStop", 92, 38, 54, 40).font(SmallSystemFont).tab(1),
+      tk::TextFieldSpec("NomVendeur", 25, 93, 120, 40).font(SmallSystemFont).tab(2),
+      tk::TextFieldSpec("CodeVendeur", 168, 38, 54, 42).font(SmallSystemFont).tab(6),
+      tk::ListboxSpec("ListeVendeurs", 272, 42, 232, 313)
+          .columns(4, "15%,15%,60%,10%").font(SmallSystemFont).noTabStop(11),
+      tk::BevelButtonSpec("BevelButton1", 157, 96, 96, 28, "Ajouter")
+          .font(SmallSystemFont).look(0).tab(9).onAction(tk::On(&VendorFiles::BevelButton1_Action)),
+      tk::LabelSpec("StaticText1", 278, 0, 202, 21, "coupons").font(SystemFont),
+      tk::LabelSpec("StaticText2", 278, 18, 226, 21, "de..   à...   Vendeur               code").font(SmallSystemFont),
+      tk::LabelSpec("StaticText3", 30, 21, 52, 14, "de...").font(SmallSystemFont),
+      tk::LabelSpec("StaticText4", 104, 21, 52, 14, "à...").font(SmallSystemFont),
+      tk::LabelSpec("StaticText5", 49, 7, 52, 14, "Coupons").font(SmallSystemFont),
+      tk::LabelSpec("StaticText6", 25, 70, 52, 37, "Nom").font(SmallSystemFont),
+      tk::LabelSpec("StaticText7", 170, 21, 52, 14, "Numéro").font(SmallSystemFont),
+      tk::TextFieldSpec("AdresseVendeur", 25, 144, 228, 45).font(SmallSystemFont).tab(3),
+      tk::TextFieldSpec("NumPostVendeur", 25, 292, 82, 45).font(SmallSystemFont).tab(5),
+      tk::TextFieldSpec("locaquariums", 20, 396, 53, 39, "0").font(SmallSystemFont).align(Alignment::Centre).tab(7),
+      tk::TextFieldSpec("locrampes", 111, 396, 49, 39, "0").font(SmallSystemFont).align(Alignment::Centre).tab(8),
+      tk::LabelSpec("StaticText8", 25, 132, 52, 15, "Adresse").font(SmallSystemFont),
+      tk::LabelSpec("StaticText9", 28, 273, 71, 15, "N° postal").font(SmallSystemFont),
+      tk::LabelSpec("StaticText10", 126, 273, 52, 15, "Localité").font(SmallSystemFont),
+      tk::LabelSpec("StaticText11", 20, 377, 71, 15, "Aquariums").font(SmallSystemFont),
+      tk::LabelSpec("StaticText12", 118, 377, 37, 15, "LEDs").font(SmallSystemFont),
+      tk::LabelSpec("StaticText13", 64, 361, 71, 15, "Locations")
+          .font(SmallSystemFont).makeBold().makeItalic().makeUnderline(),
+      tk::TextFieldSpec("VilleVendeur", 119, 291, 131, 45).font(SmallSystemFont).tab(6),
+      tk::LabelSpec("StaticText14", 170, 3, 109, 15, "Vendeur").font(SmallSystemFont),
+      tk::TextFieldSpec("email", 25, 206, 227, 50).font(SmallSystemFont).tab(4),
+      tk::LabelSpec("Label1", 25, 192, 100, 20, "E-Mail").font(SmallSystemFont),
+  };
+  return controls;
+}
+
+void VendorFiles::Event_Open() {
+  CouponStart()->SetText(QStringLiteral("1"));
+  CouponStop()->SetText(QString());
+  NomVendeur()->SetText(QString());
+  CodeVendeur()->SetText(QStringLiteral("1"));
+  if (!SellerFilesReset()) {
+    tk::MsgBox(QStringLiteral("Impossible de remettre à zéro les fichiers vendeurs!"));
+    tk::Ref<VendorFiles>().Close();
+  }
+}
+
+void VendorFiles::PushButton1_Action() { tk::Ref<VendorFiles>().Close(); }
+
+std::vector<SellerRecord> VendorFiles::listedSellers() const {
+  tk::Listbox* list = ListeVendeurs();
+  std::vector<SellerRecord> sellers(static_cast<std::size_t>(list->ListCount()));
+  for (int row = 0; row < list->ListCount(); ++row) {
+    SellerRecord& s = sellers[static_cast<std::size_t>(row)];
+    s[SellerRecord::FirstCoupon] = list->Cell(row, FirstColumn);
+    s[SellerRecord::LastCoupon] = list->Cell(row, LastColumn);
+    s[SellerRecord::Name] = list->Cell(row, NameColumn);
+    s[SellerRecord::Code] = list->Cell(row, CodeColumn);
+  }
+  return sellers;
+}
+
+void VendorFiles::BevelButton1_Action() {
+  const SellerRecord s = TypedSeller(SellerFields(*this));
+
+  const QString refusal = SellerRefusal(s, listedSellers());
+  if (!refusal.isEmpty()) {
+    tk::MsgBox(refusal);
+    return;
+  }
+  if (!AppendSeller(s)) {
+    tk::MsgBox(QStringLiteral("Problem creating the text file!"));
+    return;
+  }
+
+  tk::Listbox* list = ListeVendeurs();
+  list->AddRow(s[SellerRecord::FirstCoupon]);
+  list->SetCell(list->LastIndex(), LastColumn, s[SellerRecord::LastCoupon]);
+  list->SetCell(list->LastIndex(), NameColumn, s[SellerRecord::Name]);
+  list->SetCell(list->LastIndex(), CodeColumn, s[SellerRecord::Code]);
+
+  // The next seller's range starts after this one, and its code follows.
+  CouponStart()->SetText(tk::Str(SellerNumber(s[SellerRecord::LastCoupon]) + 1));
+  CodeVendeur()->SetText(tk::Str(SellerNumber(s[SellerRecord::Code]) + 1));
+  for (tk::TextField* f : {CouponStop(), NomVendeur(), AdresseVendeur(), email(), NumPostVendeur(), VilleVendeur()})
+    f->SetText(QString());
+  locaquariums()->SetText(QStringLiteral("0"));
+  locrampes()->SetText(QStringLiteral("0"));
+}
