@@ -138,6 +138,8 @@ void Window1::BevelButton1_Action() {
   list.AddRow(QStringList{coupon, amount, owner.name, owner.code});
   ValeurCoupon()->SetText(QString());
   EntryCoupon()->SetText(QString());
+  // The cashier types the next coupon straight away.
+  EntryCoupon()->setFocus();
 }
 
 void Window1::BevelButton3_Action() {

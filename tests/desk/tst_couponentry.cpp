@@ -127,6 +127,28 @@ class TestCouponEntry : public QObject {
     QVERIFY(desk->ValeurCoupon()->text().isEmpty());
   }
 
+  // The cashier types coupon after coupon without reaching for the mouse.
+  void keyboardOnlyBookings() {
+    Harness h;
+    h.write("couponsvendeurs.csv", Map);
+    auto desk = testing::OpenDesk(h);
+    desk->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(desk.get()));
+    desk->EntryCoupon()->setFocus();
+    for (const char* coupon : {"10", "11"}) {
+      QWidget* w = QApplication::focusWidget();
+      QCOMPARE(w, static_cast<QWidget*>(desk->EntryCoupon()));
+      QTest::keyClicks(w, coupon);
+      QTest::keyClick(w, Qt::Key_Tab);
+      QTest::keyClicks(QApplication::focusWidget(), "2,5");
+      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+      QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(desk->BevelButton1()));
+      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+    }
+    QCOMPARE(Rows(*desk->ReferenceBox()), QStringList({"10|2.50|Aquaflore|3", "11|2.50|Aquaflore|3"}));
+    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(desk->EntryCoupon()));
+  }
+
   void missingCouponMapIsReportedAtEveryClick() {
     Harness h;
     auto desk = testing::OpenDesk(h);
