@@ -22,6 +22,7 @@ void _RunFrameworkInitialization(void (*lateStartup)()) { lateStartup(); }
 
 int main(int argc, char** argv) {
   tk::Runtime runtime(argc, argv);
+  tk::Runtime::setApplicationName(QStringLiteral("Corvalenta"));  // the title of the message boxes
   Module1::Initialise();
   const int code = _Main();
   tk::CloseAllWindows();
