@@ -11,6 +11,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <algorithm>
+#include <clocale>
 #include <cstdio>
 #include <vector>
 
@@ -117,6 +118,7 @@ long peakKiB() {
 
 int main(int argc, char** argv) {
   tk::Runtime runtime(argc, argv);
+  std::setlocale(LC_NUMERIC, "C");  // the figures print with a point whatever the desktop's locale
   QTemporaryDir dir;
   if (!dir.isValid() || !QDir::setCurrent(dir.path())) return 1;
   auto answers = std::make_shared<Answers>();

@@ -89,8 +89,12 @@ void Window1::PushButton5_Action() {
   d.Explanation = QStringLiteral("Si ce n'est pas ce que vous voulez faire pressez \"Annuler\".");
   // Any way out but "Continuer" leaves the seller files alone.
   if (d.ShowModal() != &d.ActionButton) return;
-  PushButton5()->setVisible(false);  // the seller files start afresh once per run
-  tk::Ref<VendorFiles>().Show();
+  // The seller files start afresh once per run; when they could not be
+  // emptied the window has closed itself and the way in stays open.
+  const tk::Handle<VendorFiles> creation = tk::Ref<VendorFiles>();
+  if (!creation.IsOpen()) return;
+  PushButton5()->setVisible(false);
+  creation.Show();
 }
 
 // "Vériifer/Modifier": a warning, then the rate window; the desk waits for it.

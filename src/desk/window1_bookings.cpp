@@ -170,7 +170,7 @@ void Window1::BevelButton3_Action() {
     in->Close();
     int match = -1;
     for (int k = 0, n = cache.ListCount(); k < n; ++k)
-      if (cache.Cell(k, 0) == coupon) match = k;
+      if (cache.Cell(k, 0) == tk::Trim(coupon)) match = k;  // the file's cells are read trimmed
     if (match >= 0) {
       cache.RemoveRow(match);
       for (int k = 0, n = cache.ListCount(); k < n; ++k)

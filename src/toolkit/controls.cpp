@@ -1,6 +1,7 @@
 #include "toolkit/controls.h"
 
 #include <QKeyEvent>
+#include <limits>
 #include <QPainter>
 #include <QStyleOptionButton>
 #include <QStylePainter>
@@ -10,6 +11,7 @@
 namespace tk {
 
 TextField::TextField(QWidget* parent) : QLineEdit(parent) {
+  setMaxLength(std::numeric_limits<int>::max());  // no length limit
   connect(this, &QLineEdit::textChanged, this, [this] { dropLineBreaks(); });
   connect(this, &QLineEdit::editingFinished, this, [this] { showFormatted(); });
 }

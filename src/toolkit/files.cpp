@@ -8,7 +8,11 @@
 
 namespace tk {
 
-TextInputStream::TextInputStream(QByteArray content) : data_(std::move(content)) {}
+TextInputStream::TextInputStream(QByteArray content) : data_(std::move(content)) {
+  // A file saved by a spreadsheet may start with a byte order mark; it is
+  // not part of the first line's text.
+  if (data_.startsWith("\xEF\xBB\xBF")) data_.remove(0, 3);
+}
 
 QByteArray TextInputStream::ReadLineBytes() {
   if (IsEOF()) return {};

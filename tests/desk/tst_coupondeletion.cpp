@@ -121,6 +121,20 @@ class TestCouponDeletion : public QObject {
     QTest::newRow("code with blanks") << QByteArray("30, Blanc , 8\n") << "vendeur_8.csv" << " 8";
     QTest::newRow("plain code") << QByteArray("30,Aquaflore,3\n") << "vendeur_3.csv" << "3";
   }
+
+  // A hand-laid map may hold a number with blanks; the sales file's line of
+  // that coupon still goes with it.
+  void couponWithBlanksBookedInThisRun() {
+    Harness h;
+    h.write("couponsvendeurs.csv", " 12,A,3\n13,A,3\n");
+    auto desk = testing::OpenDesk(h);
+    Book(desk, " 12", "5");
+    Book(desk, "13", "6");
+    QCOMPARE(Lines(h, "vendeur_3.csv"), QStringList({" 12,5.00", "13,6.00"}));
+    Remove(desk, 0);
+    QCOMPARE(Lines(h, "vendeur_3.csv"), QStringList({"13,6.00"}));
+    QCOMPARE(Lines(h, "OVKB2025_main.csv"), Header + QStringList{"13,6.00,A,3"});
+  }
   void bookedInThisRun() {
     QFETCH(QByteArray, mapLine);
     QFETCH(QString, salesFile);

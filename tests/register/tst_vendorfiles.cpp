@@ -317,6 +317,24 @@ class TestVendorFiles : public QObject {
     QCOMPARE(testing::fieldTexts(*w.get()), seller);
   }
 
+  // Files that could not be emptied leave the way in open for another try.
+  void deskButtonStaysWhenTheResetFails() {
+    testing::Harness h;
+    QDir(h.folder()).mkdir(CouponMapFile);
+    auto desk = testing::OpenDesk(h);
+    h.dialogs().shown.clear();
+    h.dialogs().answer(tk::DialogAnswer::Action);
+    desk->PushButton5()->click();
+    QCOMPARE(h.dialogs().texts().last(), QString::fromUtf8("Impossible de remettre à zéro les fichiers vendeurs!"));
+    QVERIFY(!desk->PushButton5()->isHidden());
+    QCOMPARE(tk::OpenWindows().size(), std::size_t(1));  // the desk alone
+    QVERIFY(QDir(h.folder()).rmdir(CouponMapFile));
+    h.dialogs().answer(tk::DialogAnswer::Action);
+    desk->PushButton5()->click();
+    QVERIFY(desk->PushButton5()->isHidden());
+    QVERIFY(tk::Ref<VendorFiles>()->isVisible());
+  }
+
   void deskWarning_data() {
     QTest::addColumn<tk::DialogAnswer>("answer");
     QTest::addColumn<bool>("opens");

@@ -46,6 +46,8 @@ class TestFiles : public QObject {
     QTest::newRow("crlf") << QByteArray("a,1\r\nb,2\r\n") << QStringList({"a,1", "b,2"});
     QTest::newRow("empty line inside") << QByteArray("a\n\nb\n") << QStringList({"a", "", "b"});
     QTest::newRow("only a newline") << QByteArray("\n") << QStringList({""});
+    QTest::newRow("byte order mark of a spreadsheet") << QByteArray("\xEF\xBB\xBF" "1,A,3\n2,A,3\n")
+                                                     << QStringList({"1,A,3", "2,A,3"});
     QTest::newRow("utf-8 accents") << QByteArray("Numéro de coupon,Valeur encaissée\n")
                                    << QStringList({QString::fromUtf8("Numéro de coupon,Valeur encaissée")});
   }
