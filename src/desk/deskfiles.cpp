@@ -77,23 +77,24 @@ bool AppendBooking(const tk::FolderItem& sales, const SaleEntry& sale, const tk:
   return true;
 }
 
-bool ReplaceJournalAndSales(const tk::FolderItem& journal, const QStringList& journalLines,
-                            const tk::FolderItem& sales, bool rewriteSales, const QStringList& salesLines) {
+Replaced ReplaceJournalAndSales(const tk::FolderItem& journal, const QStringList& journalLines,
+                                const tk::FolderItem& sales, bool rewriteSales, const QStringList& salesLines) {
   // What the journal held, to put it back if the sales file fails.
   const bool journalExisted = journal.Exists();
   std::unique_ptr<tk::TextInputStream> old;
   if (journalExisted && rewriteSales) {
     old = journal.OpenAsTextFile();
-    if (!old) return false;
+    if (!old) return Replaced::Nothing;
   }
-  if (!journal.ReplaceWithLines(journalLines)) return false;
-  if (!rewriteSales || sales.ReplaceWithLines(salesLines)) return true;
+  if (!journal.ReplaceWithLines(journalLines)) return Replaced::Nothing;
+  if (!rewriteSales || sales.ReplaceWithLines(salesLines)) return Replaced::Both;
+  bool restored = false;
   if (journalExisted) {
     QStringList oldLines;
     while (!old->IsEOF()) oldLines << old->ReadLine();
-    journal.ReplaceWithLines(oldLines);
+    restored = journal.ReplaceWithLines(oldLines);
   } else {
-    QFile::remove(journal.Path());
+    restored = QFile::remove(journal.Path());
   }
-  return false;
+  return restored ? Replaced::Nothing : Replaced::JournalOnly;
 }

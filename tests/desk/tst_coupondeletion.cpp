@@ -168,6 +168,31 @@ class TestCouponDeletion : public QObject {
     QCOMPARE(Lines(h, "vendeur_3.csv"), QStringList({"12,1", "14,3"}));
   }
 
+  // The sales file fails and the old journal cannot be put back either (the
+  // disk fills up between the two): the list then follows the journal.
+  void journalThatCannotBePutBack() {
+    Harness h;
+    const QByteArray before = journal("12,1,A,3\n13,2,A,3\n");
+    h.write("OVKB2025_main.csv", before);
+    QByteArray sales = "12,1\n";
+    for (int i = 100; i < 160; ++i) sales += QByteArray::number(i) + ",1\n";
+    h.write("vendeur_3.csv", sales);
+    auto desk = testing::OpenDesk(h);
+    h.dialogs().shown.clear();
+    const QByteArray after = testing::JournalFile("5/3/2025", "13,2.00,A,3\n");
+    QVERIFY(after.size() < before.size());
+    {
+      // Room for the new journal, not for the old one nor the sales file.
+      testing::FileSizeLimit limit(static_cast<rlim_t>(after.size() + 3));
+      Remove(desk, 0);
+    }
+    QCOMPARE(h.dialogs().texts(), QStringList{CannotRewrite});
+    QCOMPARE(h.read("OVKB2025_main.csv"), after);
+    QCOMPARE(Rows(*desk->ReferenceBox()), QStringList({"13|2.00|A|3"}));
+    QCOMPARE(desk->ShowTotal()->Text(), QString("2.00"));
+    QCOMPARE(h.read("vendeur_3.csv"), sales);
+  }
+
   // On a failure the row stays, and list, totals and files still agree.
   void failedDeletionChangesNothing_data() {
     QTest::addColumn<QString>("fault");
