@@ -19,6 +19,14 @@ QByteArray journal(const QByteArray& rows) { return testing::JournalFile("1/3/20
 // The header after a deletion today.
 const QStringList Header = testing::JournalHeaderLines("5/3/2025");
 
+// A long sales file holding coupon 12: its rewrite goes past a file size
+// limit that the journal stays under.
+QByteArray longSales() {
+  QByteArray sales = "12,1\n";
+  for (int i = 100; i < 160; ++i) sales += QByteArray::number(i) + ",1\n";
+  return sales;
+}
+
 const QString NoSelection = QStringLiteral("Aucun coupon n'a été sélectionné!");
 const QString NoSalesFile = QStringLiteral("Il n'y a pas de fichier pour ce vendeur!?!?!");
 const QString CannotRewrite = QStringLiteral("impossible d'écrire le fichier modifié!");
@@ -174,8 +182,7 @@ class TestCouponDeletion : public QObject {
     Harness h;
     const QByteArray before = journal("12,1,A,3\n13,2,A,3\n");
     h.write("OVKB2025_main.csv", before);
-    QByteArray sales = "12,1\n";
-    for (int i = 100; i < 160; ++i) sales += QByteArray::number(i) + ",1\n";
+    const QByteArray sales = longSales();
     h.write("vendeur_3.csv", sales);
     auto desk = testing::OpenDesk(h);
     h.dialogs().shown.clear();
@@ -207,9 +214,7 @@ class TestCouponDeletion : public QObject {
     Harness h;
     const QByteArray before = journal("12,1,A,3\n13,2,A,3\n");
     h.write("OVKB2025_main.csv", before);
-    // A long sales file: its rewrite goes past a limit the journal stays under.
-    QByteArray sales = "12,1\n";
-    for (int i = 100; i < 160; ++i) sales += QByteArray::number(i) + ",1\n";
+    const QByteArray sales = longSales();
     h.write("vendeur_3.csv", sales);
     auto desk = testing::OpenDesk(h);
     h.dialogs().shown.clear();
