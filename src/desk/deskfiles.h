@@ -47,12 +47,7 @@ bool AppendBooking(const tk::FolderItem& sales, const SaleEntry& sale, const tk:
                    const QStringList& journalHeader, const JournalEntry& entry);
 
 // Replaces the journal by `journalLines`, then, when `rewriteSales` is set,
-// the sales file by `salesLines`. When the sales file cannot be replaced the
-// journal gets its old lines back.
-enum class Replaced {
-  Both,         // everything written
-  Nothing,      // a failure, and the files are as they were
-  JournalOnly,  // the sales file failed and the journal could not be put back
-};
-Replaced ReplaceJournalAndSales(const tk::FolderItem& journal, const QStringList& journalLines,
-                                const tk::FolderItem& sales, bool rewriteSales, const QStringList& salesLines);
+// the sales file by `salesLines`; when the sales file cannot be replaced the
+// journal gets its old content back.
+tk::Replaced ReplaceJournalAndSales(const tk::FolderItem& journal, const QStringList& journalLines,
+                                    const tk::FolderItem& sales, bool rewriteSales, const QStringList& salesLines);

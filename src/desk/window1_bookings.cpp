@@ -187,8 +187,8 @@ void Window1::BevelButton3_Action() {
     journalLines << JournalEntry{list.Cell(j, 0), list.Cell(j, 1), list.Cell(j, 2), list.Cell(j, 3)}.Line();
     total += tk::Val(list.Cell(j, 1));
   }
-  const Replaced done = ReplaceJournalAndSales(DeskFile(Module1::thename), journalLines, sales, rewriteSales, salesLines);
-  if (done == Replaced::Nothing) {
+  const tk::Replaced done = ReplaceJournalAndSales(DeskFile(Module1::thename), journalLines, sales, rewriteSales, salesLines);
+  if (done == tk::Replaced::Nothing) {
     tk::MsgBox(CannotRewrite);
     return;
   }
@@ -200,6 +200,6 @@ void Window1::BevelButton3_Action() {
   ShowComm()->SetText(tk::Str(CommissionRounding(Module1::ovktaux, Module1::grandtotal)));
   // The journal no longer holds the coupon: the list follows it, and only
   // the sales file, which could not be rewritten, still does.
-  if (done == Replaced::JournalOnly) tk::MsgBox(CannotRewrite);
+  if (done == tk::Replaced::Partly) tk::MsgBox(CannotRewrite);
   if (salesMissing) tk::MsgBox(NoSalesFile);
 }

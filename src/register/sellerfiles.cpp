@@ -53,62 +53,28 @@ bool writeCouponEntries(tk::TextOutputStream& out, const SellerRecord& seller) {
   return ok;
 }
 
-// Writes a whole file through a temporary file; true once it replaced the old one.
-bool replaceFile(const tk::FolderItem& file, const std::function<bool(tk::TextOutputStream&)>& fill) {
-  auto out = file.CreateTextFile();
-  if (!out) return false;
-  fill(*out);
-  return out->Close();
+// The coupon map lines of these sellers, as one part of a write.
+tk::FileWrite couponEntriesInto(const tk::FolderItem& map, std::vector<SellerRecord> sellers) {
+  return {map, [sellers = std::move(sellers)](tk::TextOutputStream& out) {
+            for (const SellerRecord& s : sellers)
+              if (!writeCouponEntries(out, s)) return false;
+            return true;
+          }};
 }
 
 }  // namespace
 
+// A seller line without its coupons would book nothing, and coupons without
+// their seller line would not be what the list says: both or neither.
 bool AppendSeller(const SellerRecord& seller) {
-  const tk::FolderItem list = sellerList();
-  const tk::FolderItem map = couponMap();
-  auto listOut = list.AppendToTextFile();
-  if (!listOut) return false;
-  auto mapOut = map.AppendToTextFile();
-  if (!mapOut) return false;  // nothing written yet
-  listOut->WriteLine(SellerLine(seller));
-  if (!listOut->Close()) {
-    list.Truncate(listOut->SizeAtOpen());
-    return false;
-  }
-  writeCouponEntries(*mapOut, seller);
-  if (mapOut->Close()) return true;
-  // A seller line without its coupons would book nothing: take both back.
-  map.Truncate(mapOut->SizeAtOpen());
-  list.Truncate(listOut->SizeAtOpen());
-  return false;
+  return tk::AppendAsOne({tk::LinesInto(sellerList(), {SellerLine(seller)}), couponEntriesInto(couponMap(), {seller})});
 }
 
 bool ReplaceSellerFiles(const std::vector<SellerRecord>& sellers) {
-  const tk::FolderItem list = sellerList();
-  const tk::FolderItem map = couponMap();
-  const bool listExisted = list.Exists();
-  QByteArray listBefore;
-  if (listExisted) {
-    auto in = list.OpenAsTextFile();
-    if (!in) return false;  // it could not be put back
-    listBefore = in->Bytes();
-  }
-  const bool listWritten = replaceFile(list, [&](tk::TextOutputStream& out) {
-    for (const SellerRecord& s : sellers)
-      if (!out.WriteLine(SellerLine(s))) return false;
-    return true;
-  });
-  if (!listWritten) return false;
-  const bool mapWritten = replaceFile(map, [&](tk::TextOutputStream& out) {
-    for (const SellerRecord& s : sellers)
-      if (!writeCouponEntries(out, s)) return false;
-    return true;
-  });
-  if (mapWritten) return true;
-  // A seller list without its coupon map would not book what it says.
-  if (listExisted) list.ReplaceWithBytes(listBefore);
-  else list.Delete();
-  return false;
+  QStringList lines;
+  for (const SellerRecord& s : sellers) lines << SellerLine(s);
+  return tk::ReplaceAsOne({tk::LinesInto(sellerList(), lines), couponEntriesInto(couponMap(), sellers)}) ==
+         tk::Replaced::All;
 }
 
 bool SellerFilesReset() { return ReplaceSellerFiles({}); }

@@ -4,9 +4,33 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <optional>
 #include <unistd.h>
 
 namespace tk {
+
+namespace {
+
+// Ends a replacement: the temporary file takes the real one's place only
+// when everything reached it. commit() alone does not see a buffered write
+// that fails at its flush (a full disk) and would put a cut file in place.
+bool finishReplace(QSaveFile& file, bool ok) {
+  if (ok && !file.flush()) ok = false;
+  if (ok) return file.commit();
+  file.cancelWriting();
+  file.commit();  // discards the temporary file, keeps the old one
+  return false;
+}
+
+// The file's bytes exactly as they are on disk.
+bool readRaw(const QString& path, QByteArray& bytes) {
+  QFile f(path);
+  if (!f.open(QIODevice::ReadOnly)) return false;
+  bytes = f.readAll();
+  return f.error() == QFileDevice::NoError;
+}
+
+}  // namespace
 
 TextInputStream::TextInputStream(QByteArray content) : data_(std::move(content)) {
   // A file saved by a spreadsheet may start with a byte order mark; it is
@@ -54,15 +78,7 @@ bool TextOutputStream::Close() {
     append_->close();
     if (append_->error() != QFileDevice::NoError) ok_ = false;
   } else if (replace_) {
-    // commit() does not see a buffered write that fails at its flush (a
-    // full disk): it would put a cut file in place of the old one.
-    if (ok_ && !replace_->flush()) ok_ = false;
-    if (ok_) {
-      if (!replace_->commit()) ok_ = false;
-    } else {
-      replace_->cancelWriting();
-      replace_->commit();  // discards the temporary file, keeps the old one
-    }
+    ok_ = finishReplace(*replace_, ok_);
   }
   return ok_;
 }
@@ -121,12 +137,7 @@ bool FolderItem::ReplaceWithBytes(const QByteArray& bytes) const {
   if (IsFolder()) return false;
   QSaveFile f(path_);
   if (!f.open(QIODevice::WriteOnly)) return false;
-  if (f.write(bytes) != bytes.size()) {
-    f.cancelWriting();
-    f.commit();
-    return false;
-  }
-  return f.commit();
+  return finishReplace(f, f.write(bytes) == bytes.size());
 }
 
 bool FolderItem::Delete() const {
@@ -151,6 +162,67 @@ qint64 FolderItem::Size() const {
 FolderItem GetFolderItem(const QString& path) {
   if (path.isEmpty()) return FolderItem(QDir::currentPath());
   return FolderItem(QDir::current().filePath(path));
+}
+
+FileWrite LinesInto(const FolderItem& file, const QStringList& lines) {
+  return {file, [lines](TextOutputStream& out) {
+            for (const QString& l : lines)
+              if (!out.WriteLine(l)) return false;
+            return true;
+          }};
+}
+
+bool AppendAsOne(const std::vector<FileWrite>& parts) {
+  struct Open {
+    bool existed;
+    std::unique_ptr<TextOutputStream> out;
+  };
+  std::vector<Open> open;
+  // Every file must take its lines before any gets them.
+  bool ok = true;
+  for (const FileWrite& p : parts) {
+    const bool existed = p.file.Exists();
+    open.push_back({existed, p.file.AppendToTextFile()});
+    if (!open.back().out) {
+      ok = false;
+      break;
+    }
+  }
+  for (std::size_t i = 0; ok && i < open.size(); ++i) {
+    TextOutputStream& out = *open[i].out;
+    ok = parts[i].write(out) && out.Sync() && out.Close();
+  }
+  if (ok) return true;
+  // Take every file back: its old length, or no file where the attempt made one.
+  for (std::size_t i = 0; i < open.size(); ++i) {
+    if (open[i].out) open[i].out->Close();
+    if (!open[i].existed) {
+      parts[i].file.Delete();
+    } else if (open[i].out) {
+      parts[i].file.Truncate(open[i].out->SizeAtOpen());
+    }
+  }
+  return false;
+}
+
+Replaced ReplaceAsOne(const std::vector<FileWrite>& parts) {
+  // What each file held, to put it back when a later one fails.
+  std::vector<std::optional<QByteArray>> before;
+  for (const FileWrite& p : parts) {
+    before.emplace_back();
+    if (p.file.Exists() && !readRaw(p.file.Path(), before.back().emplace())) return Replaced::Nothing;
+  }
+  for (std::size_t i = 0; i < parts.size(); ++i) {
+    auto out = parts[i].file.CreateTextFile();
+    const bool written = out && parts[i].write(*out) && out->Close();
+    if (written) continue;
+    if (out) out->Close();
+    bool restored = true;
+    for (std::size_t k = 0; k < i; ++k)
+      restored = (before[k] ? parts[k].file.ReplaceWithBytes(*before[k]) : parts[k].file.Delete()) && restored;
+    return restored ? Replaced::Nothing : Replaced::Partly;
+  }
+  return Replaced::All;
 }
 
 }  // namespace tk
