@@ -1,14 +1,25 @@
 #include "toolkit/controls.h"
 
 #include <QKeyEvent>
-#include <limits>
 #include <QPainter>
 #include <QStyleOptionButton>
 #include <QStylePainter>
+#include <limits>
 
 #include "toolkit/text.h"
 
 namespace tk {
+
+namespace {
+
+// The font made smaller, half a point at a time, until the text fits (or
+// 6 points are reached): a text in a design box is drawn smaller, not cut.
+QFont shrunkToFit(QFont f, const std::function<bool(const QFont&)>& fits) {
+  while (f.pointSizeF() > 6.0 && !fits(f)) f.setPointSizeF(f.pointSizeF() - 0.5);
+  return f;
+}
+
+}  // namespace
 
 TextField::TextField(QWidget* parent) : QLineEdit(parent) {
   setMaxLength(std::numeric_limits<int>::max());  // no length limit
@@ -61,22 +72,26 @@ int Label::textFlags() const {
   return static_cast<int>(alignment()) | (wordWrap() ? Qt::TextWordWrap : 0);
 }
 
+void Label::CondenseToWidth() {
+  QFont f = font();
+  for (int stretch = 100; stretch >= 70; stretch -= 2) {
+    f.setStretch(stretch);
+    if (QFontMetrics(f).horizontalAdvance(text()) <= width()) break;
+  }
+  if (f.stretch() != 100) setFont(f);
+}
+
 QFont Label::DrawnFont() const {
   const QRect area = contentsRect();
   const int flags = textFlags();
-  auto fits = [&](const QFont& f) {
+  if (text().isEmpty()) return font();
+  return shrunkToFit(font(), [&](const QFont& f) {
     const QRect need = QFontMetrics(f).boundingRect(area, flags, text());
     return need.width() <= area.width() && need.height() <= area.height();
-  };
-  QFont f = font();
-  if (text().isEmpty() || fits(f)) return f;
-  while (f.pointSizeF() > 6.0 && !fits(f)) f.setPointSizeF(f.pointSizeF() - 0.5);
-  return f;
+  });
 }
 
-// Designs give type sizes for boxes drawn at another screen resolution; a
-// text that would be cut is drawn smaller, as bevel buttons do with their
-// captions. A selectable label drawn this way shows no selection highlight.
+// A selectable label drawn in a smaller font shows no selection highlight.
 void Label::paintEvent(QPaintEvent* event) {
   const QFont drawn = DrawnFont();
   if (drawn == font()) {
@@ -110,12 +125,10 @@ void BevelButton::paintEvent(QPaintEvent*) {
   option.text.clear();
   painter.drawControl(QStyle::CE_PushButton, option);
   painter.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::ButtonText));
-  // A caption wider than the face is drawn smaller rather than cut.
-  QFont f = font();
   const QRect area = rect().adjusted(2, 0, -2, 0);
-  while (f.pointSizeF() > 6.0 && QFontMetrics(f).horizontalAdvance(text()) > area.width())
-    f.setPointSizeF(f.pointSizeF() - 0.5);
-  painter.setFont(f);
+  painter.setFont(shrunkToFit(font(), [&](const QFont& f) {
+    return QFontMetrics(f).horizontalAdvance(text()) <= area.width();
+  }));
   const int shift = isDown() ? 1 : 0;
   painter.drawText(area.translated(shift, shift), Qt::AlignCenter | Qt::TextShowMnemonic, text());
 }

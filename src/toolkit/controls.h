@@ -40,8 +40,12 @@ class Label : public QLabel {
   // Runs for every key pressed while the label has the focus; a true
   // answer means the key was handled.
   std::function<bool(const QString& key)> KeyDown;
+  // Design boxes were drawn for other fonts. A one-line text wider than the
+  // box is condensed (column titles made of blanks then still stand over
+  // their columns); this changes the label's font.
+  void CondenseToWidth();
   // The font the text is drawn in: the label's own, or a smaller one when
-  // the text would otherwise be cut by the label's box.
+  // the text would otherwise still be cut by the label's box.
   QFont DrawnFont() const;
 
  protected:

@@ -4,7 +4,6 @@
 #include <QCloseEvent>
 #include <QEventLoop>
 #include <QFont>
-#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QScreen>
@@ -70,18 +69,6 @@ void setTextColor(QWidget* w, QPalette::ColorRole role, const QColor& c) {
   QPalette p = w->palette();
   p.setColor(role, c);
   w->setPalette(p);
-}
-
-// A one-line label was drawn for its text to fit; where the font at hand
-// is wider, the text is condensed rather than cut (column titles made of
-// blanks then still stand over their columns).
-void fitLabelText(Label& label) {
-  QFont f = label.font();
-  for (int stretch = 100; stretch >= 70; stretch -= 2) {
-    f.setStretch(stretch);
-    if (QFontMetrics(f).horizontalAdvance(label.text()) <= label.width()) break;
-  }
-  if (f.stretch() != 100) label.setFont(f);
 }
 
 QWidget* makeControl(Window& window, const ControlSpec& s) {
@@ -162,7 +149,7 @@ QWidget* makeControl(Window& window, const ControlSpec& s) {
   w->setObjectName(s.name);
   w->setGeometry(s.geometry);
   w->setFont(fontFor(s));
-  if (s.kind == ControlKind::Label && !s.wraps) fitLabelText(*static_cast<Label*>(w));
+  if (s.kind == ControlKind::Label && !s.wraps) static_cast<Label*>(w)->CondenseToWidth();
   w->setEnabled(s.enabled);
   w->setVisible(s.visible);
   return w;
