@@ -15,16 +15,13 @@ class TestChgmentTaux : public QObject {
   Q_OBJECT
  private slots:
   void design_data() {
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("design");
-    const char* const rows[][2] = {
+    testing::DesignRows({
         {"nveautaux", "TextField 117,13 66x28 \"0\" focus=tab"},
         {"StaticText1", "Label 20,13 93x24 \"Nouveau taux:\" focus=none"},
         {"StaticText2", "Label 189,13 25x24 \"%\" focus=none"},
         {"BevelButton1", "BevelButton 25,52 82x25 \"Enregistrer\" focus=tab"},
         {"BevelButton2", "BevelButton 117,52 87x24 \"Abandonner\" focus=tab"},
-    };
-    for (const auto& r : rows) QTest::newRow(r[0]) << QString::fromUtf8(r[0]) << QString::fromUtf8(r[1]);
+    });
   }
   void design() {
     QFETCH(QString, name);

@@ -20,9 +20,7 @@ class TestInfoWin : public QObject {
   Q_OBJECT
  private slots:
   void design_data() {
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("design");
-    const char* const rows[][2] = {
+    testing::DesignRows({
         {"StaticText1", "Label 82,46 304x52 \"Corvalenta\" centre pt=30 face=Arial Black focus=none"},
         {"Canvas1", "Canvas 178,126 99x92 picture focus=none"},
         {"StaticText2",
@@ -35,8 +33,7 @@ class TestInfoWin : public QObject {
         {"vversion", "TextField 218,362 162x28 \"0.9.12 (Linux)\" readonly noborder bold pt=15 focus=click"},
         {"BevelButton1", "BevelButton 392,384 66x30 \"Fermer\" small focus=tab"},
         {"StaticText5", "Label 101,330 266x26 \"Logiciel libre, licence MIT\" centre italic pt=10 focus=none"},
-    };
-    for (const auto& r : rows) QTest::newRow(r[0]) << QString::fromUtf8(r[0]) << QString::fromUtf8(r[1]);
+    });
   }
   void design() {
     QFETCH(QString, name);

@@ -10,9 +10,7 @@ class TestWindow1 : public QObject {
   Q_OBJECT
  private slots:
   void design_data() {
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("design");
-    const char* const rows[][2] = {
+    testing::DesignRows({
         {"EntryCoupon", "TextField 41,195 70x47 centre focus=tab"},
         {"ValeurCoupon", "TextField 129,195 79x47 format=-####.00 right focus=tab"},
         {"ReferenceBox", "Listbox 358,64 352x375 cols=4:20%,20%,60%,0% focus=click"},
@@ -37,8 +35,7 @@ class TestWindow1 : public QObject {
         {"BevelButton4", "BevelButton 553,14 66x28 \"Utilitaires\" focus=none"},
         {"fromat", "TextField 182,66 73x33 format=-####.00 hidden focus=click"},
         {"BevelButton5", "BevelButton 20,451 55x47 \"Quitter\" bold focus=none"},
-    };
-    for (const auto& r : rows) QTest::newRow(r[0]) << QString::fromUtf8(r[0]) << QString::fromUtf8(r[1]);
+    });
   }
   void design() {
     QFETCH(QString, name);

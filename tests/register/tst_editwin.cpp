@@ -57,12 +57,10 @@ class TestEditwin : public QObject {
  private slots:
   // The editor as its opening leaves it: four buttons hidden, as the state table says.
   void design_data() {
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("design");
     const QString titles = " Vendeur" + QString(23, ' ') + "N° vendeur" + QString(16, ' ') + "Adresse" +
                            QString(29, ' ') + "E-mail" + QString(37, ' ') + "Localité" + QString(23, ' ') + "de..." +
                            QString(4, ' ') + "à...." + QString(4, ' ') + "Bacs" + QString(2, ' ') + "LEDs";
-    const QList<QPair<QString, QString>> rows{
+    testing::DesignRows({
         {"CouponStart", "TextField 20,52 54x39 focus=tab"},
         {"CouponStop", "TextField 86,52 54x40 focus=tab"},
         {"NomVendeur", "TextField 20,107 227x44 small focus=tab"},
@@ -96,8 +94,7 @@ class TestEditwin : public QObject {
         {"quitter", "BevelButton 83,505 90x26 \"Quitter\" small focus=none"},
         {"email", "TextField 20,228 225x54 small focus=tab"},
         {"Label1", "Label 20,213 100x20 \"E-Mail\" small focus=none"},
-    };
-    for (const auto& r : rows) QTest::newRow(qPrintable(r.first)) << r.first << r.second;
+    });
   }
   void design() {
     QFETCH(QString, name);

@@ -26,9 +26,7 @@ class TestVendorFiles : public QObject {
   Q_OBJECT
  private slots:
   void design_data() {
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("design");
-    const char* const rows[][2] = {
+    testing::DesignRows({
         {"PushButton1", "PushButton 423,369 81x38 \"Fermer\" bold small focus=click"},
         {"CouponStart", "TextField 25,38 54x38 small focus=tab"},
         {"CouponStop", "TextField 92,38 54x40 small focus=tab"},
@@ -57,8 +55,7 @@ class TestVendorFiles : public QObject {
         {"StaticText14", "Label 170,3 109x15 \"Vendeur\" small focus=none"},
         {"email", "TextField 25,206 227x50 small focus=tab"},
         {"Label1", "Label 25,192 100x20 \"E-Mail\" small focus=none"},
-    };
-    for (const auto& r : rows) QTest::newRow(r[0]) << QString::fromUtf8(r[0]) << QString::fromUtf8(r[1]);
+    });
   }
   void design() {
     QFETCH(QString, name);

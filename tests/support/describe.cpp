@@ -110,6 +110,12 @@ QStringList tabWalk(QWidget* start, int steps) {
   return order;
 }
 
+void DesignRows(const QList<QPair<QString, QString>>& rows) {
+  QTest::addColumn<QString>("name");
+  QTest::addColumn<QString>("design");
+  for (const auto& r : rows) QTest::newRow(qPrintable(r.first)) << r.first << r.second;
+}
+
 void snapshot(QWidget* widget, const QString& name) {
 #ifdef CORVALENTA_SNAPSHOTS
   widget->grab().save(QDir(QStringLiteral(CORVALENTA_SNAPSHOTS)).filePath(name + ".png"));

@@ -2,6 +2,8 @@
 // A control's design as one line of text, read back from the built widget,
 // so a test can compare it with the design the window was drawn from.
 
+#include <QList>
+#include <QPair>
 #include <QString>
 #include <QStringList>
 #include <QWidget>
@@ -21,6 +23,10 @@ QString describeControl(const QWidget* window, const QString& name);
 // The objectNames that have the focus while Tab is pressed `steps` times
 // from `start` (its window is activated first); empty when it cannot be.
 QStringList tabWalk(QWidget* start, int steps);
+
+// The columns "name" and "design" of a design-table test, and one row per
+// control: its name and the line describe() must give for it.
+void DesignRows(const QList<QPair<QString, QString>>& rows);
 
 // Saves a picture of the widget for a person to look at.
 void snapshot(QWidget* widget, const QString& name);
