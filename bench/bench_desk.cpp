@@ -15,10 +15,10 @@
 #include <cstdio>
 #include <vector>
 
-#include "app/module1.h"
+#include "core/module1.h"
 #include "desk/deskfiles.h"
 #include "desk/window1.h"
-#include "register/sellerfiles.h"
+#include "core/sellerformat.h"
 #include "toolkit/application.h"
 #include "toolkit/clock.h"
 #include "toolkit/dialogs.h"

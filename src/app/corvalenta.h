@@ -1,7 +1,5 @@
 #pragma once
-// The application object of the program, and the pictures it carries.
-
-#include <QImage>
+// The application object of the program.
 
 #include "toolkit/application.h"
 
@@ -11,8 +9,3 @@ class Corvalenta : public tk::Application {
   Corvalenta() { Constructor(); }
   void Constructor() {}
 };
-
-// The club's logo, shown by the about window.
-QImage ovkmoyen();
-// The fair's emblem, shown by the desk.
-QImage siglBourse();

@@ -3,8 +3,8 @@
 #include <exception>
 
 #include "app/corvalenta.h"
-#include "app/menubar1.h"
-#include "app/module1.h"
+#include "core/menubar1.h"
+#include "core/module1.h"
 #include "desk/window1.h"
 #include "toolkit/application.h"
 #include "toolkit/window.h"

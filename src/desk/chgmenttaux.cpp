@@ -1,6 +1,6 @@
 #include "desk/chgmenttaux.h"
 
-#include "app/module1.h"
+#include "core/module1.h"
 #include "desk/deskfiles.h"
 #include "toolkit/dialogs.h"
 #include "toolkit/files.h"
@@ -35,7 +35,7 @@ void ChgmentTaux::BevelButton1_Action() {
   QString typed = nveautaux()->Text();
   typed.replace(QLatin1Char(','), QLatin1Char('.'));  // a French cashier types a decimal comma
   const double rate = tk::Val(typed) / 100.0;
-  const tk::FolderItem file = DeskFile(RateFile);
+  const tk::FolderItem file = DataFile(RateFile);
   if (!file.ReplaceWithLines({tk::Str(rate)})) {
     tk::MsgBox(QStringLiteral("impossible d'écrire le fichier modifié!"));
     return;

@@ -1,6 +1,5 @@
 #include "desk/deskfiles.h"
 
-
 #include "toolkit/text.h"
 
 QString SalesJournalFile(int year) { return QStringLiteral("OVKB") + tk::Str(year) + QStringLiteral("_main.csv"); }
@@ -10,18 +9,10 @@ QStringList JournalHeader(const QString& myday) {
           QStringLiteral("Numéro de coupon,Valeur encaissée,Vendeur,code vendeur")};
 }
 
-QString SellerSalesFile(std::int64_t sellerNumber) {
-  return QStringLiteral("vendeur_") + tk::Str(sellerNumber) + QStringLiteral(".csv");
-}
-
-QString SaleEntry::Line() const { return coupon + QLatin1Char(',') + amount; }
-
 QString JournalEntry::Line() const {
   const QChar c(QLatin1Char(','));
   return coupon + c + amount + c + name + c + code;
 }
-
-tk::FolderItem DeskFile(const QString& name) { return tk::GetFolderItem(QString()).Child(name); }
 
 bool AppendBooking(const tk::FolderItem& sales, const SaleEntry& sale, const tk::FolderItem& journal,
                    const QStringList& journalHeader, const JournalEntry& entry) {

@@ -1,11 +1,13 @@
 #pragma once
-// The desk's own files in the data folder: the rate file, the year's journal
-// and one sales file per seller. Records are fields joined by a bare ",".
+// The desk's own files in the data folder: the rate file and the year's
+// journal; the desk also appends to the sellers' sales files. Records are
+// fields joined by a bare ",".
 
 #include <QString>
 #include <QStringList>
 #include <cstdint>
 
+#include "core/salesfiles.h"
 #include "toolkit/files.h"
 
 // The commission rate as a fraction, on one line.
@@ -18,16 +20,6 @@ QString SalesJournalFile(int year);
 // run that wrote them. Nothing reads them back.
 QStringList JournalHeader(const QString& myday);
 
-// The sales file of a seller, named by the seller's number.
-QString SellerSalesFile(std::int64_t sellerNumber);
-
-// One coupon cashed for a seller: a line of that seller's sales file.
-struct SaleEntry {
-  QString coupon;
-  QString amount;
-  QString Line() const;
-};
-
 // One coupon cashed in the year: a line of the journal.
 struct JournalEntry {
   QString coupon;
@@ -36,9 +28,6 @@ struct JournalEntry {
   QString code;
   QString Line() const;
 };
-
-// A file of the data folder, whether or not it exists.
-tk::FolderItem DeskFile(const QString& name);
 
 // Books a coupon into the seller's sales file and the journal: both files
 // get their line, or neither changes. Each is synced before this returns.

@@ -1,6 +1,6 @@
 #include "desk/infowin.h"
 
-#include "app/corvalenta.h"
+#include "core/pictures.h"
 
 using tk::Alignment;
 using tk::SmallSystemFont;

@@ -1,7 +1,7 @@
 #include "desk/window1.h"
 
-#include "app/corvalenta.h"
-#include "app/menubar1.h"
+#include "core/pictures.h"
+#include "core/menubar1.h"
 #include "desk/chgmenttaux.h"
 #include "desk/infowin.h"
 #include "register/vendorfiles.h"

@@ -1,10 +1,11 @@
 // The desk's own work: its opening, booking a coupon ("Ajouter") and
 // removing one again ("Effacer").
 
-#include "app/module1.h"
+#include "core/module1.h"
+#include "core/rules.h"
 #include "desk/deskfiles.h"
 #include "desk/window1.h"
-#include "register/sellerfiles.h"
+#include "core/sellerformat.h"
 #include "toolkit/application.h"
 #include "toolkit/clock.h"
 #include "toolkit/dialogs.h"
@@ -30,7 +31,7 @@ void Window1::Event_Open() {
 
   // The rate in force for the run. A file that exists is never rewritten
   // here, even when it cannot be read.
-  const tk::FolderItem rate = DeskFile(RateFile);
+  const tk::FolderItem rate = DataFile(RateFile);
   if (rate.Exists()) {
     auto in = rate.OpenAsTextFile();
     if (!in) return endRun(cannotRead(RateFile));
@@ -66,7 +67,7 @@ void Window1::Event_Open() {
     return;
   }
 
-  const tk::FolderItem journal = DeskFile(Module1::thename);
+  const tk::FolderItem journal = DataFile(Module1::thename);
   if (!journal.Exists()) {
     // The year's first start.
     if (!journal.ReplaceWithLines(JournalHeader(Module1::myday))) return endRun(cannotCreate(Module1::thename));
@@ -125,7 +126,7 @@ void Window1::BevelButton1_Action() {
 
   const SaleEntry sale{coupon, amount};
   const JournalEntry entry{coupon, amount, owner.name, owner.code};
-  if (!AppendBooking(DeskFile(SellerSalesFile(SellerNumber(owner.code))), sale, DeskFile(Module1::thename),
+  if (!AppendBooking(DataFile(SellerSalesFile(SellerNumber(owner.code))), sale, DataFile(Module1::thename),
                      JournalHeader(Module1::myday), entry)) {
     tk::MsgBox(QStringLiteral("Problem creating the text file!"));
     return;
@@ -154,7 +155,7 @@ void Window1::BevelButton3_Action() {
 
   // The seller's sales file without the last line of the coupon. The file
   // is named by the seller's number, as the booking named it.
-  const tk::FolderItem sales = DeskFile(SellerSalesFile(SellerNumber(Module1::vc2)));
+  const tk::FolderItem sales = DataFile(SellerSalesFile(SellerNumber(Module1::vc2)));
   const bool salesMissing = !sales.Exists();
   bool rewriteSales = false;
   QStringList salesLines;
@@ -187,7 +188,7 @@ void Window1::BevelButton3_Action() {
     journalLines << JournalEntry{list.Cell(j, 0), list.Cell(j, 1), list.Cell(j, 2), list.Cell(j, 3)}.Line();
     total += tk::Val(list.Cell(j, 1));
   }
-  const tk::Replaced done = ReplaceJournalAndSales(DeskFile(Module1::thename), journalLines, sales, rewriteSales, salesLines);
+  const tk::Replaced done = ReplaceJournalAndSales(DataFile(Module1::thename), journalLines, sales, rewriteSales, salesLines);
   if (done == tk::Replaced::Nothing) {
     tk::MsgBox(CannotRewrite);
     return;

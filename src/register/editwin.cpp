@@ -1,9 +1,11 @@
 #include "register/editwin.h"
+#include "register/sellerfiles.h"
 
 #include <algorithm>
 #include <array>
 
-#include "app/module1.h"
+#include "core/module1.h"
+#include "core/rules.h"
 #include "register/sellerchecks.h"
 #include "register/sellerfields.h"
 #include "toolkit/dialogs.h"

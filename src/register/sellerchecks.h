@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "register/sellerfiles.h"
+#include "core/sellerformat.h"
 
 inline constexpr std::uint64_t MaxCouponsPerSeller = 10000;
 // What the editor still writes out for a row it loaded that breaks the

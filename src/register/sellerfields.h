@@ -4,7 +4,7 @@
 
 #include <array>
 
-#include "register/sellerfiles.h"
+#include "core/sellerformat.h"
 #include "toolkit/controls.h"
 
 using SellerFieldList = std::array<tk::TextField*, SellerRecord::FieldCount>;

@@ -1,4 +1,5 @@
 #include "register/vendorfiles.h"
+#include "register/sellerfiles.h"
 
 #include "register/sellerchecks.h"
 #include "register/sellerfields.h"

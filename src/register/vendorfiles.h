@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "register/sellerfiles.h"
+#include "core/sellerformat.h"
 #include "toolkit/controls.h"
 #include "toolkit/listbox.h"
 #include "toolkit/window.h"

@@ -1,7 +1,8 @@
 #include <QtTest>
 
 #include "app/corvalenta.h"
-#include "app/menubar1.h"
+#include "core/pictures.h"
+#include "core/menubar1.h"
 #include "app/startup.h"
 #include "desk/window1.h"
 #include "support/desk.h"

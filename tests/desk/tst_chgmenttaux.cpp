@@ -1,6 +1,6 @@
 #include <QtTest>
 
-#include "app/module1.h"
+#include "core/module1.h"
 #include "desk/chgmenttaux.h"
 #include "support/describe.h"
 #include "support/harness.h"

@@ -1,6 +1,6 @@
 #include <QtTest>
 
-#include "app/module1.h"
+#include "core/module1.h"
 #include "support/bookings.h"
 #include "support/desk.h"
 #include "support/harness.h"

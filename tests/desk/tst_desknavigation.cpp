@@ -1,7 +1,7 @@
 #include <QtTest>
 #include <functional>
 
-#include "app/module1.h"
+#include "core/module1.h"
 #include "desk/chgmenttaux.h"
 #include "desk/infowin.h"
 #include "support/desk.h"

@@ -1,6 +1,6 @@
 #include <QtTest>
 
-#include "app/module1.h"
+#include "core/module1.h"
 #include "app/startup.h"
 #include "toolkit/application.h"
 #include "support/bookings.h"

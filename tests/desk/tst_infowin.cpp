@@ -2,6 +2,7 @@
 #include <QtTest>
 
 #include "app/corvalenta.h"
+#include "core/pictures.h"
 #include "desk/infowin.h"
 #include "support/describe.h"
 #include "support/harness.h"

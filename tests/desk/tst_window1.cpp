@@ -1,6 +1,6 @@
 #include <QtTest>
 
-#include "app/menubar1.h"
+#include "core/menubar1.h"
 #include "desk/window1.h"
 #include "support/describe.h"
 #include "support/harness.h"

@@ -1,6 +1,6 @@
 #include <QtTest>
 
-#include "app/module1.h"
+#include "core/module1.h"
 #include "register/editwin.h"
 #include "register/sellerfiles.h"
 #include "register/sellerwindows.h"

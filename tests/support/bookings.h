@@ -7,7 +7,7 @@
 #include <QFile>
 #include <QStringList>
 
-#include "app/module1.h"
+#include "core/module1.h"
 #include "support/desk.h"
 #include "support/faults.h"
 #include "toolkit/window.h"

@@ -4,7 +4,7 @@
 #include <QEvent>
 #include <QFile>
 
-#include "app/module1.h"
+#include "core/module1.h"
 #include "toolkit/application.h"
 #include "toolkit/window.h"
 

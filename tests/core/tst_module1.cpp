@@ -1,6 +1,7 @@
 #include <QtTest>
 
-#include "app/module1.h"
+#include "core/module1.h"
+#include "core/rules.h"
 #include "support/harness.h"
 #include "toolkit/controls.h"
 #include "toolkit/files.h"

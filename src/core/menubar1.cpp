@@ -1,4 +1,4 @@
-#include "app/menubar1.h"
+#include "core/menubar1.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,4 +1,4 @@
-#include "app/corvalenta.h"
+#include "core/pictures.h"
 
 #include "toolkit/pictures.h"
 

@@ -1,29 +1,9 @@
-#include "app/module1.h"
+#include "core/rules.h"
 
 #include "toolkit/controls.h"
 #include "toolkit/files.h"
 #include "toolkit/listbox.h"
 #include "toolkit/text.h"
-
-namespace Module1 {
-
-void Initialise() {
-  thename.clear();
-  grandtotal = 0;
-  FindVendor = 0;
-  vc2.clear();
-  SonNom.clear();
-  ovktaux = 0;
-  myday.clear();
-  bacs2.clear();
-  adresse2.clear();
-  zip2.clear();
-  localite2.clear();
-  rampes2.clear();
-  generalfailure = 0;
-}
-
-}  // namespace Module1
 
 double CommissionRounding(double rate, double amount, double stepsPerUnit) {
   return tk::Round(rate * amount * stepsPerUnit) / stepsPerUnit;
