@@ -8,7 +8,7 @@
 #include <cstdint>
 
 #include "core/salesfiles.h"
-#include "toolkit/files.h"
+#include "toolkit/filechange.h"
 
 // The commission rate as a fraction, on one line.
 inline const QString RateFile = QStringLiteral("ValComm.txt");

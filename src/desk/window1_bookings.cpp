@@ -2,6 +2,7 @@
 // removing one again ("Effacer").
 
 #include "core/module1.h"
+#include "core/pendingchange.h"
 #include "core/rules.h"
 #include "desk/deskfiles.h"
 #include "desk/window1.h"
@@ -27,6 +28,12 @@ QString cannotCreate(const QString& name) { return QStringLiteral("Impossible de
 }  // namespace
 
 void Window1::Event_Open() {
+  // Before anything reads the data: a booking or a removal cut short by a
+  // crash is finished first.
+  if (!FinishInterruptedChange()) {
+    tk::Quit(1);
+    return;
+  }
   const tk::Date today = tk::Today();
 
   // The rate in force for the run. A file that exists is never rewritten

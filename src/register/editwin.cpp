@@ -5,6 +5,7 @@
 #include <array>
 
 #include "core/module1.h"
+#include "core/pendingchange.h"
 #include "core/rules.h"
 #include "register/sellerchecks.h"
 #include "register/sellerfields.h"
@@ -118,6 +119,10 @@ void editwin::ClearFields() {
 }
 
 void editwin::Event_Open() {
+  if (!FinishInterruptedChange()) {
+    tk::Ref<editwin>().Close();
+    return;
+  }
   auto in = tk::GetFolderItem(QString()).Child(SellerListFile).OpenAsTextFile();
   if (!in) {
     tk::MsgBox(QStringLiteral("Le fichier des vendeurs n'existe pas!"));

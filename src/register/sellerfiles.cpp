@@ -1,6 +1,6 @@
 #include "register/sellerfiles.h"
 
-#include "toolkit/files.h"
+#include "toolkit/filechange.h"
 #include "toolkit/text.h"
 
 namespace {
@@ -8,19 +8,17 @@ namespace {
 tk::FolderItem sellerList() { return tk::GetFolderItem(QString()).Child(SellerListFile); }
 tk::FolderItem couponMap() { return tk::GetFolderItem(QString()).Child(CouponMapFile); }
 
-bool writeCouponEntries(tk::TextOutputStream& out, const SellerRecord& seller) {
-  bool ok = true;
-  ForEachCouponEntry(seller, [&](const QString& line) { return ok = out.WriteLine(line); });
-  return ok;
-}
-
-// The coupon map lines of these sellers, as one part of a write.
-tk::FileWrite couponEntriesInto(const tk::FolderItem& map, std::vector<SellerRecord> sellers) {
-  return {map, [sellers = std::move(sellers)](tk::TextOutputStream& out) {
-            for (const SellerRecord& s : sellers)
-              if (!writeCouponEntries(out, s)) return false;
-            return true;
-          }};
+// The coupon map lines of these sellers, as one part of a change.
+tk::FileWrite couponEntriesInto(const tk::FolderItem& map, const std::vector<SellerRecord>& sellers) {
+  tk::FileWrite part{map, {}};
+  for (const SellerRecord& s : sellers) {
+    ForEachCouponEntry(s, [&](const QString& line) {
+      part.bytes += line.toUtf8();
+      part.bytes += '\n';
+      return true;
+    });
+  }
+  return part;
 }
 
 }  // namespace

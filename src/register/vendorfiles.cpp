@@ -1,6 +1,7 @@
 #include "register/vendorfiles.h"
-#include "register/sellerfiles.h"
 
+#include "core/pendingchange.h"
+#include "register/sellerfiles.h"
 #include "register/sellerchecks.h"
 #include "register/sellerfields.h"
 #include "toolkit/dialogs.h"
@@ -60,6 +61,10 @@ const std::vector<tk::ControlSpec>& VendorFiles::ControlDesign() const {
 }
 
 void VendorFiles::Event_Open() {
+  if (!FinishInterruptedChange()) {
+    tk::Ref<VendorFiles>().Close();
+    return;
+  }
   CouponStart()->SetText(QStringLiteral("1"));
   CouponStop()->SetText(QString());
   NomVendeur()->SetText(QString());

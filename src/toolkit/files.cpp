@@ -4,7 +4,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
-#include <optional>
 #include <unistd.h>
 
 namespace tk {
@@ -20,14 +19,6 @@ bool finishReplace(QSaveFile& file, bool ok) {
   file.cancelWriting();
   file.commit();  // discards the temporary file, keeps the old one
   return false;
-}
-
-// The file's bytes exactly as they are on disk.
-bool readRaw(const QString& path, QByteArray& bytes) {
-  QFile f(path);
-  if (!f.open(QIODevice::ReadOnly)) return false;
-  bytes = f.readAll();
-  return f.error() == QFileDevice::NoError;
 }
 
 }  // namespace
@@ -162,67 +153,6 @@ qint64 FolderItem::Size() const {
 FolderItem GetFolderItem(const QString& path) {
   if (path.isEmpty()) return FolderItem(QDir::currentPath());
   return FolderItem(QDir::current().filePath(path));
-}
-
-FileWrite LinesInto(const FolderItem& file, const QStringList& lines) {
-  return {file, [lines](TextOutputStream& out) {
-            for (const QString& l : lines)
-              if (!out.WriteLine(l)) return false;
-            return true;
-          }};
-}
-
-bool AppendAsOne(const std::vector<FileWrite>& parts) {
-  struct Open {
-    bool existed;
-    std::unique_ptr<TextOutputStream> out;
-  };
-  std::vector<Open> open;
-  // Every file must take its lines before any gets them.
-  bool ok = true;
-  for (const FileWrite& p : parts) {
-    const bool existed = p.file.Exists();
-    open.push_back({existed, p.file.AppendToTextFile()});
-    if (!open.back().out) {
-      ok = false;
-      break;
-    }
-  }
-  for (std::size_t i = 0; ok && i < open.size(); ++i) {
-    TextOutputStream& out = *open[i].out;
-    ok = parts[i].write(out) && out.Sync() && out.Close();
-  }
-  if (ok) return true;
-  // Take every file back: its old length, or no file where the attempt made one.
-  for (std::size_t i = 0; i < open.size(); ++i) {
-    if (open[i].out) open[i].out->Close();
-    if (!open[i].existed) {
-      parts[i].file.Delete();
-    } else if (open[i].out) {
-      parts[i].file.Truncate(open[i].out->SizeAtOpen());
-    }
-  }
-  return false;
-}
-
-Replaced ReplaceAsOne(const std::vector<FileWrite>& parts) {
-  // What each file held, to put it back when a later one fails.
-  std::vector<std::optional<QByteArray>> before;
-  for (const FileWrite& p : parts) {
-    before.emplace_back();
-    if (p.file.Exists() && !readRaw(p.file.Path(), before.back().emplace())) return Replaced::Nothing;
-  }
-  for (std::size_t i = 0; i < parts.size(); ++i) {
-    auto out = parts[i].file.CreateTextFile();
-    const bool written = out && parts[i].write(*out) && out->Close();
-    if (written) continue;
-    if (out) out->Close();
-    bool restored = true;
-    for (std::size_t k = 0; k < i; ++k)
-      restored = (before[k] ? parts[k].file.ReplaceWithBytes(*before[k]) : parts[k].file.Delete()) && restored;
-    return restored ? Replaced::Nothing : Replaced::Partly;
-  }
-  return Replaced::All;
 }
 
 }  // namespace tk

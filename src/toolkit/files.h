@@ -6,9 +6,7 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
-#include <functional>
 #include <memory>
-#include <vector>
 
 class QFile;
 class QSaveFile;
@@ -102,28 +100,5 @@ class FolderItem {
 // "" gives the data folder (the working folder); a bare name, that file in
 // the working folder.
 FolderItem GetFolderItem(const QString& path);
-
-// One file of a write that spans several files, and what to write into it;
-// `write` returns false to stop at the first line that cannot be written.
-struct FileWrite {
-  FolderItem file;
-  std::function<bool(TextOutputStream& out)> write;
-};
-
-// These lines as one such part.
-FileWrite LinesInto(const FolderItem& file, const QStringList& lines);
-
-// Appends to every file as one write: each gets its lines (synced), or every
-// file is taken back to what it held and a file the attempt made is removed.
-bool AppendAsOne(const std::vector<FileWrite>& parts);
-
-// Replaces the files in order, each through a temporary file and a rename.
-// When one fails, those already replaced get back their exact old bytes.
-enum class Replaced {
-  All,      // every file written
-  Nothing,  // a failure, and every file is as it was
-  Partly,   // a failure, and a file already replaced could not be put back
-};
-Replaced ReplaceAsOne(const std::vector<FileWrite>& parts);
 
 }  // namespace tk

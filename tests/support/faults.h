@@ -7,6 +7,7 @@
 #include <sys/resource.h>
 
 #include "support/harness.h"
+#include "toolkit/filechange.h"
 
 namespace testing {
 
@@ -38,5 +39,18 @@ class FileSizeLimit {
 inline void MakeUncreatable(const Harness& h, const QString& name) {
   QFile::link(h.path(QStringLiteral("no-such-folder/") + name), h.path(name));
 }
+
+// Answers every step of the several-file changes made while it lives: a
+// crash (Stop) or a failure (Fail) at a chosen step.
+class ChangeSteps {
+ public:
+  explicit ChangeSteps(tk::ChangeStepHook hook) { tk::SetChangeStepHook(std::move(hook)); }
+  // Stop or Fail at that one step, Go elsewhere.
+  ChangeSteps(tk::ChangeStep step, int index, tk::StepAnswer answer)
+      : ChangeSteps([=](tk::ChangeStep s, int i) { return s == step && i == index ? answer : tk::StepAnswer::Go; }) {}
+  ~ChangeSteps() { tk::SetChangeStepHook({}); }
+  ChangeSteps(const ChangeSteps&) = delete;
+  ChangeSteps& operator=(const ChangeSteps&) = delete;
+};
 
 }  // namespace testing

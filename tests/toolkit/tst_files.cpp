@@ -146,24 +146,6 @@ class TestFiles : public QObject {
     QCOMPARE(QDir(h.folder()).entryList(QDir::Files), QStringList({"l.csv"}));
   }
 
-  // Several files written as one: all of them, or each as it was.
-  void severalFilesAsOne() {
-    testing::Harness h;
-    h.write("a.csv", "\xEF\xBB\xBF" "a\r\n");
-    tk::FolderItem a = tk::GetFolderItem("").Child("a.csv");
-    tk::FolderItem b = tk::GetFolderItem("").Child("b.csv");
-    QDir(h.folder()).mkdir("b.csv");
-    QCOMPARE(tk::ReplaceAsOne({tk::LinesInto(a, {"new"}), tk::LinesInto(b, {"x"})}), tk::Replaced::Nothing);
-    QCOMPARE(h.read("a.csv"), QByteArray("\xEF\xBB\xBF" "a\r\n"));  // put back byte for byte
-    QVERIFY(!tk::AppendAsOne({tk::LinesInto(a, {"more"}), tk::LinesInto(b, {"x"})}));
-    QCOMPARE(h.read("a.csv"), QByteArray("\xEF\xBB\xBF" "a\r\n"));
-    QVERIFY(QDir(h.folder()).rmdir("b.csv"));
-    QVERIFY(tk::AppendAsOne({tk::LinesInto(a, {"more"}), tk::LinesInto(b, {"x"})}));
-    QCOMPARE(h.read("b.csv"), QByteArray("x\n"));
-    QCOMPARE(tk::ReplaceAsOne({tk::LinesInto(a, {"1"}), tk::LinesInto(b, {"2"})}), tk::Replaced::All);
-    QCOMPARE(h.read("a.csv") + h.read("b.csv"), QByteArray("1\n2\n"));
-  }
-
   void bytesPutBackExactlyAndDelete() {
     testing::Harness h;
     tk::FolderItem f = tk::GetFolderItem("").Child("l.csv");

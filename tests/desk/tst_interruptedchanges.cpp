@@ -1,0 +1,251 @@
+#include <QDir>
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QTest>
+#include <algorithm>
+#include <thread>
+
+#include "core/sellerformat.h"
+#include "register/editwin.h"
+#include "register/sellerfields.h"
+#include "register/vendorfiles.h"
+#include "support/bookings.h"
+#include "support/desk.h"
+#include "support/faults.h"
+#include "support/harness.h"
+#include "toolkit/application.h"
+#include "toolkit/filechange.h"
+
+using testing::Harness;
+using testing::Lines;
+using tk::ChangeStep;
+
+namespace {
+
+const QByteArray SellerList = "A,1,,,,,1,2000,0,0\nB,2,,,,,2001,4000,0,0\n";
+
+QByteArray couponMap() {
+  QByteArray map;
+  for (int j = 1; j <= 4000; ++j) map += QByteArray::number(j) + (j <= 2000 ? ",A,1\n" : ",B,2\n");
+  return map;
+}
+
+// A fair under way: coupons 12 (seller 1) and 2025 (seller 2) booked.
+void fairUnderWay(const Harness& h) {
+  h.write(SellerListFile, SellerList);
+  h.write(CouponMapFile, couponMap());
+  h.write("OVKB2025_main.csv", testing::JournalFile("1/3/2025", "12,5.00,A,1\n2025,3.00,B,2\n"));
+  h.write("vendeur_1.csv", "12,5.00\n");
+  h.write("vendeur_2.csv", "2025,3.00\n");
+}
+
+// The journal's bookings of one seller, as lines of that seller's sales
+// file, in the journal's order.
+QStringList journalSales(const Harness& h, const QString& code) {
+  QStringList out;
+  const QStringList lines = Lines(h, "OVKB2025_main.csv");
+  for (int i = 2; i < lines.size(); ++i) {
+    const QStringList f = lines.at(i).split(',');
+    if (f.value(3) == code) out << f.value(0) + ',' + f.value(1);
+  }
+  return out;
+}
+
+// The journal and both sales files agree, and no change is left pending.
+void expectAgreement(const Harness& h) {
+  QCOMPARE(Lines(h, "vendeur_1.csv"), journalSales(h, "1"));
+  QCOMPARE(Lines(h, "vendeur_2.csv"), journalSales(h, "2"));
+  const QStringList ours = QDir(h.folder()).entryList({".corvalenta*"}, QDir::Files | QDir::Hidden);
+  QCOMPARE(ours, QStringList());
+}
+
+// The opening finished the change without a word: only its start dialog.
+void expectOnlyTheStartDialog(const Harness& h) {
+  const auto& shown = const_cast<Harness&>(h).dialogs().shown;
+  QCOMPARE(shown.size(), 1);
+  QCOMPARE(shown.first().dialog.Title, testing::StartDialogTitle);
+}
+
+// The seller list and the coupon map describe the same sellers.
+QByteArray mapOf(const QByteArray& list) {
+  QByteArray map;
+  for (const QByteArray& line : list.split('\n')) {
+    if (line.isEmpty()) continue;
+    const QList<QByteArray> f = line.split(',');
+    for (int j = f.value(6).toInt(); j <= f.value(7).toInt(); ++j)
+      map += QByteArray::number(j) + ',' + f.value(0) + ',' + f.value(1) + '\n';
+  }
+  return map;
+}
+
+}  // namespace
+
+Q_DECLARE_METATYPE(tk::ChangeStep)
+
+namespace {
+
+// The moments a crash can stop a change at, for two kinds of change (the
+// column `kind` true for the first), and whether the change is then whole
+// after the next opening.
+void crashRows(const char* kind, const char* first, const char* second) {
+  QTest::addColumn<bool>(kind);
+  QTest::addColumn<ChangeStep>("step");
+  QTest::addColumn<int>("index");
+  QTest::addColumn<bool>("whole");
+  for (bool isFirst : {true, false}) {
+    const char* what = isFirst ? first : second;
+    QTest::addRow("%s: before the record", what) << isFirst << ChangeStep::WriteRecord << 0 << false;
+    QTest::addRow("%s: record written", what) << isFirst << ChangeStep::ChangeFile << 0 << true;
+    QTest::addRow("%s: first file done", what) << isFirst << ChangeStep::ChangeFile << 1 << true;
+    QTest::addRow("%s: second file done", what) << isFirst << ChangeStep::RemoveRecord << 0 << true;
+  }
+}
+
+}  // namespace
+
+class TestInterruptedChanges : public QObject {
+  Q_OBJECT
+ private slots:
+  // The program stops dead after each step of a booking or a removal; the
+  // next opening leaves the journal and the sales files agreeing, holding
+  // the change wholly or not at all.
+  void deskChange_data() {
+    crashRows("booking", "booking", "removal");
+  }
+  void deskChange() {
+    QFETCH(bool, booking);
+    QFETCH(ChangeStep, step);
+    QFETCH(int, index);
+    QFETCH(bool, whole);
+    Harness h;
+    fairUnderWay(h);
+    auto desk = testing::OpenDesk(h);
+    {
+      testing::ChangeSteps crash(step, index, tk::StepAnswer::Stop);
+      if (booking) {
+        testing::Book(desk, "13", "7");
+      } else {
+        testing::Remove(desk, 0);
+      }
+    }
+    h.dialogs().shown.clear();  // what the dying run showed is not the point
+    desk = testing::Restart(h);
+    expectOnlyTheStartDialog(h);
+    expectAgreement(h);
+    QStringList seller1{"12,5.00"};
+    if (whole) seller1 = booking ? QStringList({"12,5.00", "13,7.00"}) : QStringList();
+    QCOMPARE(Lines(h, "vendeur_1.csv"), seller1);
+    QCOMPARE(Lines(h, "vendeur_2.csv"), QStringList({"2025,3.00"}));
+    QCOMPARE(desk->ReferenceBox()->ListCount(), 1 + seller1.size());
+  }
+
+  // The same for a seller saved in the creation window and in the editor:
+  // the seller list and the coupon map agree after the next opening.
+  void sellerSave_data() {
+    crashRows("creation", "creation window", "editor");
+  }
+  void sellerSave() {
+    QFETCH(bool, creation);
+    QFETCH(ChangeStep, step);
+    QFETCH(int, index);
+    QFETCH(bool, whole);
+    Harness h;
+    fairUnderWay(h);
+    const QByteArray newSeller = "C,3,,,,,4001,4005,0,0\n";
+    QByteArray before = SellerList;
+    if (creation) {
+      auto w = tk::Ref<VendorFiles>();  // empties both files
+      before.clear();
+      const QStringList typed{"C", "3", "", "", "", "", "4001", "4005", "0", "0"};
+      const SellerFieldList fields = SellerFields(*w.get());
+      for (std::size_t i = 0; i < fields.size(); ++i) fields[i]->SetText(typed.value(static_cast<int>(i)));
+      testing::ChangeSteps crash(step, index, tk::StepAnswer::Stop);
+      w->BevelButton1()->click();
+    } else {
+      auto w = tk::Ref<editwin>();
+      w->nouveau()->click();
+      w->NomVendeur()->SetText("C");
+      w->CouponStop()->SetText("4005");
+      w->ajouter()->click();
+      testing::ChangeSteps crash(step, index, tk::StepAnswer::Stop);
+      w->EnretQuit()->click();
+    }
+    h.dialogs().shown.clear();
+    testing::Restart(h);
+    const QByteArray list = h.read(SellerListFile);
+    QCOMPARE(list, whole ? before + newSeller : before);
+    QCOMPARE(h.read(CouponMapFile), mapOf(list));
+    QCOMPARE(QDir(h.folder()).entryList({".corvalenta*"}, QDir::Files | QDir::Hidden), QStringList());
+  }
+
+  // A change that cannot be finished at the opening: the desk says which
+  // files, touches nothing and ends the run; the next start finishes it.
+  void changeThatCannotBeFinished() {
+    Harness h;
+    fairUnderWay(h);
+    {
+      auto desk = testing::OpenDesk(h);
+      testing::ChangeSteps crash(ChangeStep::ChangeFile, 0, tk::StepAnswer::Stop);
+      testing::Book(desk, "13", "7");
+    }
+    h.dialogs().shown.clear();
+    QVERIFY(QFile::remove(h.path("vendeur_1.csv")));
+    QVERIFY(QDir(h.folder()).mkdir("vendeur_1.csv"));
+    const QByteArray journal = h.read("OVKB2025_main.csv");
+    auto desk = testing::Restart(h);
+    QCOMPARE(h.dialogs().texts(),
+             QStringList({"Une modification des fichiers vendeur_1.csv, OVKB2025_main.csv interrompue par un arrêt "
+                          "brutal n'a pas pu être terminée! Rien n'est perdu: vérifiez qu'on peut écrire dans le "
+                          "dossier des données, puis relancez le programme."}));
+    QCOMPARE(h.quits(), QList<int>({1}));
+    QCOMPARE(desk->ReferenceBox()->ListCount(), 0);
+    QCOMPARE(h.read("OVKB2025_main.csv"), journal);
+    QVERIFY(h.exists(tk::PendingChangeRecord));
+
+    QVERIFY(QDir(h.folder()).rmdir("vendeur_1.csv"));
+    h.write("vendeur_1.csv", "12,5.00\n");
+    h.dialogs().shown.clear();
+    tk::ResetQuitRequest();
+    desk = testing::Restart(h);
+    QVERIFY(desk.IsOpen());
+    expectAgreement(h);
+    QCOMPARE(Lines(h, "vendeur_1.csv"), QStringList({"12,5.00", "13,7.00"}));
+  }
+
+  // A real process killed (SIGKILL) at random moments of a series of
+  // bookings and removals; after each kill the next opening finds the
+  // journal and the sales files agreeing.
+  void killedDuringABookingSeries() {
+    Harness h;
+    fairUnderWay(h);
+    QRandomGenerator random(20251210);
+    for (int round = 0; round < 12; ++round) {
+      const QStringList before = Lines(h, "OVKB2025_main.csv");
+      QProcess child;
+      child.setWorkingDirectory(h.folder());
+      child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+      child.start(QStringLiteral(CORVALENTA_CRASH_CHILD), {QString::number(100 + round * 100), "5", "3", "2025"});
+      QVERIFY(child.waitForStarted());
+      QElapsedTimer waited;
+      waited.start();
+      while (Lines(h, "OVKB2025_main.csv").size() < before.size() + 2 && waited.elapsed() < 20000)
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+      QVERIFY2(waited.elapsed() < 20000, "the child books nothing");
+      std::this_thread::sleep_for(std::chrono::milliseconds(random.bounded(40)));
+      child.kill();
+      QVERIFY(child.waitForFinished());
+      QCOMPARE(child.exitStatus(), QProcess::CrashExit);
+
+      auto desk = testing::Restart(h);
+      QVERIFY(desk.IsOpen());
+      expectAgreement(h);
+      if (QTest::currentTestFailed()) return;
+      QCOMPARE(desk->ReferenceBox()->ListCount(), Lines(h, "OVKB2025_main.csv").size() - 2);
+      tk::CloseAllWindows();
+    }
+  }
+};
+
+QTEST_MAIN(TestInterruptedChanges)
+#include "tst_interruptedchanges.moc"

@@ -1,0 +1,274 @@
+#include <QDir>
+#include <QFile>
+#include <QTest>
+
+#include "support/faults.h"
+#include "support/harness.h"
+#include "toolkit/filechange.h"
+
+namespace {
+
+using tk::ChangeStep;
+using tk::StepAnswer;
+
+tk::FolderItem file(const QString& name) { return tk::GetFolderItem("").Child(name); }
+
+// Everything in the data folder, hidden files included, but the record.
+QStringList leftovers(const testing::Harness& h) {
+  return QDir(h.folder()).entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
+}
+
+const QByteArray SalesBefore("12,5.00\n");
+const QByteArray JournalBefore("head\n12,5.00,A,1\n");
+
+}  // namespace
+
+Q_DECLARE_METATYPE(tk::ChangeStep)
+
+class TestFileChange : public QObject {
+  Q_OBJECT
+ private slots:
+  // On a failure in the run every file is as it was: byte order marks,
+  // CRLF ends and missing files included.
+  void severalFilesAsOne() {
+    testing::Harness h;
+    h.write("a.csv", "\xEF\xBB\xBF" "a\r\n");
+    tk::FolderItem a = file("a.csv");
+    tk::FolderItem b = file("b.csv");
+    QDir(h.folder()).mkdir("b.csv");
+    QCOMPARE(tk::ReplaceAsOne({tk::LinesInto(a, {"new"}), tk::LinesInto(b, {"x"})}), tk::Replaced::Nothing);
+    QCOMPARE(h.read("a.csv"), QByteArray("\xEF\xBB\xBF" "a\r\n"));  // put back byte for byte
+    QVERIFY(!tk::AppendAsOne({tk::LinesInto(a, {"more"}), tk::LinesInto(b, {"x"})}));
+    QCOMPARE(h.read("a.csv"), QByteArray("\xEF\xBB\xBF" "a\r\n"));
+    QVERIFY(QDir(h.folder()).rmdir("b.csv"));
+    QVERIFY(tk::AppendAsOne({tk::LinesInto(a, {"more"}), tk::LinesInto(b, {"x"})}));
+    QCOMPARE(h.read("b.csv"), QByteArray("x\n"));
+    QCOMPARE(tk::ReplaceAsOne({tk::LinesInto(a, {"1"}), tk::LinesInto(b, {"2"})}), tk::Replaced::All);
+    QCOMPARE(h.read("a.csv") + h.read("b.csv"), QByteArray("1\n2\n"));
+    QCOMPARE(leftovers(h), QStringList({"a.csv", "b.csv"}));  // no record, nothing prepared
+  }
+
+  // A failure in the run: the files as they were, and no record that a
+  // later start could take for a crash.
+  void failuresInTheRun_data() {
+    QTest::addColumn<bool>("append");
+    QTest::addColumn<ChangeStep>("step");
+    QTest::addColumn<int>("index");
+    QTest::newRow("append: record") << true << ChangeStep::WriteRecord << 0;
+    QTest::newRow("append: first file") << true << ChangeStep::ChangeFile << 0;
+    QTest::newRow("append: second file, the first taken back") << true << ChangeStep::ChangeFile << 1;
+    QTest::newRow("replace: record") << false << ChangeStep::WriteRecord << 0;
+    QTest::newRow("replace: first file") << false << ChangeStep::ChangeFile << 0;
+    QTest::newRow("replace: second file, the first put back") << false << ChangeStep::ChangeFile << 1;
+  }
+  void failuresInTheRun() {
+    QFETCH(bool, append);
+    QFETCH(ChangeStep, step);
+    QFETCH(int, index);
+    testing::Harness h;
+    h.write("vendeur_1.csv", SalesBefore);
+    h.write("journal.csv", JournalBefore);
+    const std::vector<tk::FileWrite> parts{tk::LinesInto(file("vendeur_1.csv"), {"13,7.00"}),
+                                           tk::LinesInto(file("journal.csv"), {"13,7.00,A,1"})};
+    {
+      testing::ChangeSteps fail(step, index, StepAnswer::Fail);
+      if (append) {
+        QVERIFY(!tk::AppendAsOne(parts));
+      } else {
+        QCOMPARE(tk::ReplaceAsOne(parts), tk::Replaced::Nothing);
+      }
+    }
+    QCOMPARE(h.read("vendeur_1.csv"), SalesBefore);
+    QCOMPARE(h.read("journal.csv"), JournalBefore);
+    QCOMPARE(leftovers(h), QStringList({"journal.csv", "vendeur_1.csv"}));
+    QCOMPARE(tk::FinishPendingChange().outcome, tk::PendingChange::None);
+  }
+
+  // When a file already replaced cannot get its old bytes back, the caller
+  // learns it, and no record is left to redo a change the run gave up.
+  void replacementThatCannotBePutBack() {
+    testing::Harness h;
+    h.write("a.csv", "a\n");
+    h.write("b.csv", "b\n");
+    {
+      testing::ChangeSteps faults([](ChangeStep s, int i) {
+        const bool fails = (s == ChangeStep::ChangeFile && i == 1) || s == ChangeStep::RestoreFile;
+        return fails ? StepAnswer::Fail : StepAnswer::Go;
+      });
+      QCOMPARE(tk::ReplaceAsOne({tk::LinesInto(file("a.csv"), {"A"}), tk::LinesInto(file("b.csv"), {"B"})}),
+               tk::Replaced::Partly);
+    }
+    QCOMPARE(h.read("a.csv") + h.read("b.csv"), QByteArray("A\nb\n"));
+    QCOMPARE(leftovers(h), QStringList({"a.csv", "b.csv"}));
+  }
+
+  // The run stops dead after a step, as a crash or a power cut would stop
+  // it; the next opening finishes the change or finds it never began.
+  void crashThenOpening_data() {
+    QTest::addColumn<bool>("append");
+    QTest::addColumn<ChangeStep>("step");
+    QTest::addColumn<int>("index");
+    QTest::addColumn<bool>("whole");
+    QTest::newRow("append: before the record") << true << ChangeStep::WriteRecord << 0 << false;
+    QTest::newRow("append: record written") << true << ChangeStep::ChangeFile << 0 << true;
+    QTest::newRow("append: first file done") << true << ChangeStep::ChangeFile << 1 << true;
+    QTest::newRow("append: second file done") << true << ChangeStep::RemoveRecord << 0 << true;
+    QTest::newRow("replace: contents prepared") << false << ChangeStep::WriteRecord << 0 << false;
+    QTest::newRow("replace: record written") << false << ChangeStep::ChangeFile << 0 << true;
+    QTest::newRow("replace: first file done") << false << ChangeStep::ChangeFile << 1 << true;
+    QTest::newRow("replace: second file done") << false << ChangeStep::RemoveRecord << 0 << true;
+  }
+  void crashThenOpening() {
+    QFETCH(bool, append);
+    QFETCH(ChangeStep, step);
+    QFETCH(int, index);
+    QFETCH(bool, whole);
+    testing::Harness h;
+    h.write("vendeur_1.csv", SalesBefore);
+    h.write("journal.csv", JournalBefore);
+    const std::vector<tk::FileWrite> parts{tk::LinesInto(file("vendeur_1.csv"), {"13,7.00"}),
+                                           tk::LinesInto(file("journal.csv"), {"13,7.00,A,1"})};
+    {
+      testing::ChangeSteps crash(step, index, StepAnswer::Stop);
+      if (append) {
+        tk::AppendAsOne(parts);
+      } else {
+        tk::ReplaceAsOne(parts);
+      }
+    }
+    const tk::PendingChange pending = tk::FinishPendingChange();
+    QCOMPARE(pending.outcome, whole ? tk::PendingChange::Finished : tk::PendingChange::None);
+    QByteArray sales = SalesBefore;
+    QByteArray journal = JournalBefore;
+    if (whole) {
+      sales = append ? sales + "13,7.00\n" : QByteArray("13,7.00\n");
+      journal = append ? journal + "13,7.00,A,1\n" : QByteArray("13,7.00,A,1\n");
+      QCOMPARE(pending.files, QStringList({"vendeur_1.csv", "journal.csv"}));
+    }
+    QCOMPARE(h.read("vendeur_1.csv"), sales);
+    QCOMPARE(h.read("journal.csv"), journal);
+    QCOMPARE(leftovers(h), QStringList({"journal.csv", "vendeur_1.csv"}));
+    // Finishing again changes nothing.
+    QCOMPARE(tk::FinishPendingChange().outcome, tk::PendingChange::None);
+    QCOMPARE(h.read("vendeur_1.csv") + h.read("journal.csv"), sales + journal);
+  }
+
+  // A record met again after its change was done (a removal of the record
+  // lost in a power cut), or after part of an append reached the disk:
+  // the bytes end up in the file once.
+  void finishingIsIdempotent() {
+    testing::Harness h;
+    h.write("a.csv", "1\n");
+    {
+      testing::ChangeSteps crash(ChangeStep::RemoveRecord, 0, StepAnswer::Stop);
+      tk::AppendAsOne({tk::LinesInto(file("a.csv"), {"2"}), tk::LinesInto(file("b.csv"), {"x", "y"})});
+    }
+    const QByteArray record = h.read(tk::PendingChangeRecord);
+    QCOMPARE(tk::FinishPendingChange().outcome, tk::PendingChange::Finished);
+    h.write(tk::PendingChangeRecord, record);
+    QCOMPARE(tk::FinishPendingChange().outcome, tk::PendingChange::Finished);
+    QCOMPARE(h.read("a.csv"), QByteArray("1\n2\n"));
+    QCOMPARE(h.read("b.csv"), QByteArray("x\ny\n"));
+
+    // Half an append on the disk, then the crash.
+    h.write("a.csv", "1\n2");
+    h.write("b.csv", "");
+    h.write(tk::PendingChangeRecord, record);
+    QCOMPARE(tk::FinishPendingChange().outcome, tk::PendingChange::Finished);
+    QCOMPARE(h.read("a.csv"), QByteArray("1\n2\n"));
+    QCOMPARE(h.read("b.csv"), QByteArray("x\ny\n"));
+    QCOMPARE(leftovers(h), QStringList({"a.csv", "b.csv"}));
+  }
+
+  // A record cut short by the crash: the change never began, the files stay
+  // as they are, and what it had prepared goes.
+  void cutRecordIsIgnored_data() {
+    QTest::addColumn<bool>("append");
+    QTest::addColumn<int>("keep");  // bytes of the record left; negative: from its end
+    QTest::newRow("append: empty") << true << 0;
+    QTest::newRow("append: first line only") << true << 12;
+    QTest::newRow("append: last byte missing") << true << -1;
+    QTest::newRow("replace: half") << false << -20;
+    QTest::newRow("replace: last byte missing") << false << -1;
+  }
+  void cutRecordIsIgnored() {
+    QFETCH(bool, append);
+    QFETCH(int, keep);
+    testing::Harness h;
+    h.write("a.csv", "1\n");
+    h.write("b.csv", "2\n");
+    const std::vector<tk::FileWrite> parts{tk::LinesInto(file("a.csv"), {"A"}), tk::LinesInto(file("b.csv"), {"B"})};
+    {
+      testing::ChangeSteps crash(ChangeStep::ChangeFile, 0, StepAnswer::Stop);
+      append ? void(tk::AppendAsOne(parts)) : void(tk::ReplaceAsOne(parts));
+    }
+    QByteArray record = h.read(tk::PendingChangeRecord);
+    QVERIFY(!record.isEmpty());
+    record.truncate(keep >= 0 ? keep : record.size() + keep);
+    h.write(tk::PendingChangeRecord, record);
+    QCOMPARE(tk::FinishPendingChange().outcome, tk::PendingChange::None);
+    QCOMPARE(h.read("a.csv") + h.read("b.csv"), QByteArray("1\n2\n"));
+    QCOMPARE(leftovers(h), QStringList({"a.csv", "b.csv"}));
+  }
+
+  // A record that cannot be finished yet stays, and nothing is lost: once
+  // the fault is gone, the next start finishes it.
+  void recordThatCannotBeFinishedStays() {
+    testing::Harness h;
+    h.write("a.csv", "1\n");
+    {
+      testing::ChangeSteps crash(ChangeStep::ChangeFile, 0, StepAnswer::Stop);
+      tk::AppendAsOne({tk::LinesInto(file("a.csv"), {"2"}), tk::LinesInto(file("b.csv"), {"x"})});
+    }
+    QDir(h.folder()).mkdir("b.csv");
+    const tk::PendingChange pending = tk::FinishPendingChange();
+    QCOMPARE(pending.outcome, tk::PendingChange::Failed);
+    QCOMPARE(pending.files, QStringList({"a.csv", "b.csv"}));
+    QVERIFY(h.exists(tk::PendingChangeRecord));
+    QVERIFY(QDir(h.folder()).rmdir("b.csv"));
+    QCOMPARE(tk::FinishPendingChange().outcome, tk::PendingChange::Finished);
+    QCOMPARE(h.read("a.csv") + h.read("b.csv"), QByteArray("1\n2\nx\n"));
+    QVERIFY(!h.exists(tk::PendingChangeRecord));
+  }
+
+  // A file that was missing is created by the change, and a crash before
+  // it was created still ends with it whole; a file already replaced is not
+  // replaced again by anything else.
+  void missingFilesAndReplacedFiles() {
+    testing::Harness h;
+    {
+      testing::ChangeSteps crash(ChangeStep::ChangeFile, 0, StepAnswer::Stop);
+      tk::AppendAsOne({tk::LinesInto(file("new.csv"), {"n"}), tk::LinesInto(file("j.csv"), {"head", "1"})});
+    }
+    QVERIFY(!h.exists("new.csv"));
+    QCOMPARE(tk::FinishPendingChange().outcome, tk::PendingChange::Finished);
+    QCOMPARE(h.read("new.csv") + h.read("j.csv"), QByteArray("n\nhead\n1\n"));
+
+    {
+      testing::ChangeSteps crash(ChangeStep::ChangeFile, 1, StepAnswer::Stop);
+      tk::ReplaceAsOne({tk::LinesInto(file("new.csv"), {"N"}), tk::LinesInto(file("j.csv"), {"J"})});
+    }
+    QCOMPARE(h.read("new.csv"), QByteArray("N\n"));
+    h.write("new.csv", "changed by hand\n");  // already replaced: left alone
+    QCOMPARE(tk::FinishPendingChange().outcome, tk::PendingChange::Finished);
+    QCOMPARE(h.read("new.csv") + h.read("j.csv"), QByteArray("changed by hand\nJ\n"));
+  }
+
+  // A full disk while the new contents are prepared: nothing changes.
+  void fullDiskWhilePreparing() {
+    testing::Harness h;
+    h.write("a.csv", "1\n");
+    h.write("b.csv", "2\n");
+    {
+      testing::FileSizeLimit limit(100);
+      QCOMPARE(tk::ReplaceAsOne({tk::LinesInto(file("a.csv"), {"A"}), tk::LinesInto(file("b.csv"), {QString(200, 'x')})}),
+               tk::Replaced::Nothing);
+      QVERIFY(!tk::AppendAsOne({tk::LinesInto(file("a.csv"), {"A"}), tk::LinesInto(file("b.csv"), {QString(200, 'x')})}));
+    }
+    QCOMPARE(h.read("a.csv") + h.read("b.csv"), QByteArray("1\n2\n"));
+    QCOMPARE(leftovers(h), QStringList({"a.csv", "b.csv"}));
+  }
+};
+
+QTEST_GUILESS_MAIN(TestFileChange)
+#include "tst_filechange.moc"
