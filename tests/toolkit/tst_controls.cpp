@@ -4,7 +4,6 @@
 #include "support/harness.h"
 #include "toolkit/controls.h"
 #include "toolkit/dialogs.h"
-#include "toolkit/process.h"
 #include "toolkit/text.h"
 
 class TestControls : public QObject {
@@ -118,14 +117,6 @@ class TestControls : public QObject {
     tk::MsgBox("deux");
     QCOMPARE(h.dialogs().texts(), QStringList({"un", "deux"}));
     QCOMPARE(h.dialogs().unscripted, 0);
-  }
-
-  void programsGetArgumentsNotAShellLine() {
-    // A blank or a quote in an argument is part of that argument.
-    QCOMPARE(tk::RunProgram("sh", {"-c", "test \"$1\" = 'a b;c'", "sh", "a b;c"}), 0);
-    QCOMPARE(tk::RunProgram("false", {}), 1);
-    QCOMPARE(tk::RunProgram("/nonexistent/program", {}), tk::kProcessFailed);
-    QCOMPARE(tk::RunProgram("sh", {"-c", "kill -9 $$"}), tk::kProcessFailed);
   }
 };
 
