@@ -1,0 +1,22 @@
+#pragma once
+// The fixed lines that open and close the program's RTF files: the seller
+// statement, the general results and the seller cards share most of them.
+
+#include "toolkit/files.h"
+
+enum class RtfDocument {
+  Statement,       // one seller's statement: A4 portrait, Times New Roman
+  GeneralResults,  // a statement page per seller: as the statement, its own font line
+  SellerCards,     // a card per seller: A4 landscape, Arial, no blank line after
+};
+
+// Writes the document's header lines. False when a line could not be written.
+bool WriteRtfHeader(tk::TextOutputStream& out, RtfDocument document);
+
+// Writes the closing brace of a document.
+bool WriteRtfEnd(tk::TextOutputStream& out);
+
+// Ends one page of the general results, after its coupon table. The
+// paragraph mark closes the table: without it a reader pulls the next
+// page's first lines into the table's last cell and loses the break.
+bool WriteResultsPageEnd(tk::TextOutputStream& out);
