@@ -1,0 +1,108 @@
+#include <QDir>
+#include <QTest>
+
+#include "rtf/sellerstatement.h"
+#include "statements.h"
+#include "support/faults.h"
+#include "support/harness.h"
+
+namespace {
+QStringList entries(const testing::Harness& h) {
+  return QDir(h.folder()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot | QDir::System);
+}
+}  // namespace
+
+class TestSellerStatement : public QObject {
+  Q_OBJECT
+ private slots:
+  void fileName_data() {
+    QTest::addColumn<QString>("code");
+    QTest::addColumn<QString>("name");  // empty: no file can have it
+    QTest::newRow("plain") << "12"
+                           << "vendeur_12.rtf";
+    QTest::newRow("as stored, leading zero") << "012"
+                                             << "vendeur_012.rtf";
+    QTest::newRow("blank inside") << "1 2"
+                                  << "vendeur_1 2.rtf";
+    QTest::newRow("shell characters") << "1;touch pwned;$(touch pwned2)"
+                                      << "vendeur_1;touch pwned;$(touch pwned2).rtf";
+    QTest::newRow("empty") << ""
+                           << "";
+    QTest::newRow("a folder") << "../7"
+                              << "";
+    QTest::newRow("slash") << "1/2"
+                           << "";
+    QTest::newRow("nul") << QString("1") + QChar(0) + "2"
+                         << "";
+  }
+  void fileName() {
+    QFETCH(QString, code);
+    QFETCH(QString, name);
+    QCOMPARE(SellerStatementFileName(code).value_or(QString()), name);
+  }
+
+  // The file holds header, block and closing brace; printing the same
+  // statement again writes the same bytes, and the texts stay as typed.
+  void writesTheStatementFile() {
+    testing::Harness h;
+    const SellerStatement s = testing::fourCouponStatement();
+    for (int click = 1; click <= 2; ++click) {
+      const std::optional<tk::FolderItem> file = WriteSellerStatement(s);
+      QVERIFY(file);
+      QCOMPARE(file->Name(), QString("vendeur_7.rtf"));
+      QCOMPARE(h.read("vendeur_7.rtf"), testing::golden("statement_four_coupons.rtf"));
+    }
+    QCOMPARE(s.address, QString::fromUtf8("3, chemin des Crêtes"));
+    QCOMPARE(entries(h), QStringList{"vendeur_7.rtf"});
+  }
+
+  // A code that cannot name a file writes nothing anywhere.
+  void codeThatNamesNoFile_data() {
+    QTest::addColumn<QString>("code");
+    QTest::newRow("empty") << "";
+    QTest::newRow("slash") << "sub/7";
+    QTest::newRow("nul") << QString("7") + QChar(0) + "x";
+  }
+  void codeThatNamesNoFile() {
+    QFETCH(QString, code);
+    testing::Harness h;
+    QDir(h.folder()).mkdir("sub");
+    SellerStatement s = testing::noCouponStatement();
+    s.sellerCode = code;
+    QVERIFY(!WriteSellerStatement(s));
+    QCOMPARE(entries(h), QStringList{"sub"});
+    QVERIFY(QDir(h.path("sub")).isEmpty());
+  }
+
+  // A statement that cannot be created or written completely leaves the
+  // older one as it was, and no temporary file behind.
+  void failedWriteKeepsTheOlderStatement_data() {
+    QTest::addColumn<QString>("fault");
+    QTest::newRow("a folder in its place") << "folder";
+    QTest::newRow("cannot be created") << "uncreatable";
+    QTest::newRow("disk full halfway") << "full";
+  }
+  void failedWriteKeepsTheOlderStatement() {
+    QFETCH(QString, fault);
+    testing::Harness h;
+    const QString name = "vendeur_12.rtf";
+    std::optional<testing::FileSizeLimit> limit;
+    if (fault == "folder") {
+      QVERIFY(QDir(h.folder()).mkdir(name));
+    } else if (fault == "uncreatable") {
+      testing::MakeUncreatable(h, name);
+    } else {
+      h.write(name, "older statement\n");
+      limit.emplace(1000);  // the statement is longer
+    }
+    const QStringList before = entries(h);
+    const QByteArray older = h.read(name);
+    QVERIFY(!WriteSellerStatement(testing::noCouponStatement()));
+    limit.reset();
+    QCOMPARE(entries(h), before);
+    QCOMPARE(h.read(name), older);
+  }
+};
+
+QTEST_MAIN(TestSellerStatement)
+#include "tst_sellerstatement.moc"
