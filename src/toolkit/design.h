@@ -57,6 +57,8 @@ struct ControlSpec {
   QString format;           // text field display format
   int columnCount = 1;
   QString columnWidths;
+  bool gridLines = false;      // list lines between rows and columns
+  bool draggableRows = false;  // list rows the user may move
   int tabIndex = -1;
   bool tabStop = false;      // reached by the Tab key
   bool acceptsFocus = true;  // takes the focus when clicked
@@ -65,6 +67,7 @@ struct ControlSpec {
   int captionPlacement = 1;
   std::function<QImage()> backdrop;  // canvas picture
   Action action;                     // button click
+  Action textChange;                 // text field edited by the user
   KeyDownAction keyDown;             // label key press
 
   ControlSpec& font(const QString& face, int size = 0) { fontFace = face; fontSize = size; return *this; }
@@ -83,12 +86,17 @@ struct ControlSpec {
   ControlSpec& makeOpaque() { opaque = true; return *this; }
   ControlSpec& withFormat(const QString& f) { format = f; return *this; }
   ControlSpec& columns(int count, const QString& widths = QString()) { columnCount = count; columnWidths = widths; return *this; }
+  ControlSpec& withGrid() { gridLines = true; return *this; }
+  ControlSpec& rowsDraggable() { draggableRows = true; return *this; }
   ControlSpec& tab(int index) { tabIndex = index; tabStop = true; return *this; }
   ControlSpec& noTabStop(int index = -1) { tabIndex = index; tabStop = false; return *this; }
   ControlSpec& noFocus() { acceptsFocus = false; tabStop = false; return *this; }
   ControlSpec& look(int bevelCode, int align = 3, int placement = 1) { bevel = bevelCode; captionAlign = align; captionPlacement = placement; return *this; }
   ControlSpec& picture(std::function<QImage()> p) { backdrop = std::move(p); return *this; }
   ControlSpec& onAction(Action a) { action = std::move(a); return *this; }
+  // Runs after each change the user makes to the field's text; a text set
+  // by the program does not run it.
+  ControlSpec& onTextChange(Action a) { textChange = std::move(a); return *this; }
   ControlSpec& onKeyDown(KeyDownAction k) { keyDown = std::move(k); return *this; }
 };
 

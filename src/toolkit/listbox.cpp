@@ -1,6 +1,7 @@
 #include "toolkit/listbox.h"
 
 #include <QHeaderView>
+#include <QMimeData>
 #include <QResizeEvent>
 #include <algorithm>
 
@@ -22,6 +23,48 @@ int ListModel::columnCount(const QModelIndex& parent) const { return parent.isVa
 QVariant ListModel::data(const QModelIndex& index, int role) const {
   if (role != Qt::DisplayRole) return {};
   return cell(index.row(), index.column());
+}
+
+Qt::ItemFlags ListModel::flags(const QModelIndex& index) const {
+  const Qt::ItemFlags f = QAbstractTableModel::flags(index);
+  if (!movable_) return f;
+  // A row is dropped between rows, never onto one.
+  return index.isValid() ? f | Qt::ItemIsDragEnabled : f | Qt::ItemIsDropEnabled;
+}
+
+namespace {
+const QString RowMimeType = QStringLiteral("application/x-corvalenta-list-row");
+}  // namespace
+
+Qt::DropActions ListModel::supportedDropActions() const { return movable_ ? Qt::MoveAction : Qt::IgnoreAction; }
+
+QStringList ListModel::mimeTypes() const { return {RowMimeType}; }
+
+QMimeData* ListModel::mimeData(const QModelIndexList& indexes) const {
+  if (indexes.isEmpty()) return nullptr;
+  auto* data = new QMimeData;
+  data->setData(RowMimeType, QByteArray::number(indexes.first().row()));
+  return data;
+}
+
+bool ListModel::dropMimeData(const QMimeData* data, Qt::DropAction action, int row, int, const QModelIndex& parent) {
+  if (!movable_ || action != Qt::MoveAction || !data || !data->hasFormat(RowMimeType)) return false;
+  bool ok = false;
+  const int from = data->data(RowMimeType).toInt(&ok);
+  const int count = static_cast<int>(rows_.size());
+  if (!ok || from < 0 || from >= count) return false;
+  int to = parent.isValid() ? parent.row() : row;  // the row it goes before
+  if (to < 0 || to > count) to = count;
+  if (to == from || to == from + 1) return true;  // already there
+  beginMoveRows(QModelIndex(), from, from, QModelIndex(), to);
+  const auto at = rows_.begin();
+  if (to < from) {
+    std::rotate(at + to, at + from, at + from + 1);
+  } else {
+    std::rotate(at + from, at + from + 1, at + to);
+  }
+  endMoveRows();
+  return true;
 }
 
 void ListModel::setColumns(int count) {
@@ -148,6 +191,16 @@ void Listbox::Sort() {
 void Listbox::Sort(const std::function<bool(const QStringList&, const QStringList&)>& less) {
   clearSelection();
   model_->sortRows(less);
+}
+
+void Listbox::SetRowsDraggable(bool draggable) {
+  model_->setRowsMovable(draggable);
+  setDragEnabled(draggable);
+  setAcceptDrops(draggable);
+  setDragDropMode(draggable ? QAbstractItemView::InternalMove : QAbstractItemView::NoDragDrop);
+  setDragDropOverwriteMode(false);
+  setDefaultDropAction(Qt::MoveAction);
+  setDropIndicatorShown(draggable);
 }
 
 void Listbox::SetColumnWidths(const QString& widths) {

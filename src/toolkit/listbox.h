@@ -18,6 +18,16 @@ class ListModel : public QAbstractTableModel {
   int rowCount(const QModelIndex& parent = QModelIndex()) const override;
   int columnCount(const QModelIndex& parent = QModelIndex()) const override;
   QVariant data(const QModelIndex& index, int role) const override;
+  Qt::ItemFlags flags(const QModelIndex& index) const override;
+
+  // Rows dragged to another place: the dragged row is moved, nothing is
+  // copied or removed.
+  void setRowsMovable(bool movable) { movable_ = movable; }
+  Qt::DropActions supportedDropActions() const override;
+  QStringList mimeTypes() const override;
+  QMimeData* mimeData(const QModelIndexList& indexes) const override;
+  bool dropMimeData(const QMimeData* data, Qt::DropAction action, int row, int column,
+                    const QModelIndex& parent) override;
 
   void setColumns(int count);
   int columns() const { return columns_; }
@@ -30,6 +40,7 @@ class ListModel : public QAbstractTableModel {
 
  private:
   int columns_ = 1;
+  bool movable_ = false;
   std::vector<QStringList> rows_;
 };
 
@@ -58,6 +69,10 @@ class Listbox : public QTableView {
   void Sort();
   // Stable sort with the caller's order of rows (true when a comes first).
   void Sort(const std::function<bool(const QStringList& a, const QStringList& b)>& less);
+
+  // The user may drag a row to another place in the list.
+  void SetRowsDraggable(bool draggable);
+  bool RowsDraggable() const { return dragEnabled(); }
 
   // Widths in percent of the list's width, "20%,20%,60%,0%". A 0% column
   // is hidden but keeps its cells. Empty: the columns share the width.

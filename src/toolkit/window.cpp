@@ -87,6 +87,10 @@ QWidget* makeControl(Window& window, const ControlSpec& s) {
         f->setStyleSheet(QStringLiteral("background: transparent;"));
       }
       f->setFocusPolicy(s.tabStop ? Qt::StrongFocus : (s.acceptsFocus ? Qt::ClickFocus : Qt::NoFocus));
+      if (s.textChange) {
+        Action a = s.textChange;
+        QObject::connect(f, &QLineEdit::textEdited, &window, [&window, a] { RunHandler([&] { a(window); }); });
+      }
       w = f;
       break;
     }
@@ -135,6 +139,8 @@ QWidget* makeControl(Window& window, const ControlSpec& s) {
       auto* l = new Listbox(&window);
       l->SetColumnCount(s.columnCount);
       l->SetColumnWidths(s.columnWidths);
+      l->setShowGrid(s.gridLines);
+      l->SetRowsDraggable(s.draggableRows);
       l->setFocusPolicy(s.tabStop ? Qt::StrongFocus : Qt::ClickFocus);
       w = l;
       break;

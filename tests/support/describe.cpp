@@ -74,6 +74,8 @@ QString describe(const QWidget* w) {
   } else if (auto* list = qobject_cast<const tk::Listbox*>(w)) {
     kind = "Listbox";
     f << QStringLiteral("cols=%1:%2").arg(list->ColumnCount()).arg(list->ColumnWidths());
+    if (list->showGrid()) f << "grid";
+    if (list->RowsDraggable()) f << "drag";
   } else if (auto* c = qobject_cast<const tk::Canvas*>(w)) {
     kind = "Canvas";
     if (!c->Backdrop().isNull()) f << "picture";

@@ -13,7 +13,7 @@ namespace testing {
 // "Kind x,y wxh "text" flags..." with flags among: hidden, disabled,
 // readonly, format=..., centre, right, bold, italic, underline, wrap,
 // small (small system font), pt=N, focus=tab|click|none, color=#rrggbb,
-// cols=N:widths, picture, selectable, noborder.
+// cols=N:widths, grid, drag, picture, selectable, noborder.
 QString describe(const QWidget* control);
 
 // describe() of the window's control of that name, checking that its

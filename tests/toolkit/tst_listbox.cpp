@@ -1,4 +1,6 @@
+#include <QMimeData>
 #include <QtTest>
+#include <memory>
 
 #include "toolkit/listbox.h"
 
@@ -45,6 +47,55 @@ class TestListbox : public QObject {
       for (int c = 0; c < 3; ++c) QVERIFY(list.Cell(r, c) != "x");
     list.RemoveRow(row < 0 || row >= 2 ? row : 5);
     QCOMPARE(list.ListCount(), 2);
+  }
+
+  // A row dragged (from) and dropped before row `to` (-1: after the last),
+  // or onto row `onto`: the rows' new order, with the dragged row still
+  // the selected one.
+  void dragMovesARow_data() {
+    QTest::addColumn<int>("from");
+    QTest::addColumn<int>("to");
+    QTest::addColumn<int>("onto");
+    QTest::addColumn<QString>("order");
+    QTest::newRow("down") << 0 << 3 << -1 << "bcad";
+    QTest::newRow("up to the top") << 3 << 0 << -1 << "dabc";
+    QTest::newRow("below the last") << 1 << -1 << -1 << "acdb";
+    QTest::newRow("onto a row") << 2 << -1 << 0 << "cabd";
+    QTest::newRow("before itself") << 1 << 1 << -1 << "abcd";
+    QTest::newRow("after itself") << 1 << 2 << -1 << "abcd";
+  }
+  void dragMovesARow() {
+    QFETCH(int, from);
+    QFETCH(int, to);
+    QFETCH(int, onto);
+    QFETCH(QString, order);
+    tk::Listbox list;
+    list.SetColumnCount(2);
+    list.SetRowsDraggable(true);
+    for (const char* r : {"a", "b", "c", "d"}) list.AddRow(QStringList{r, QString(r) + "!"});
+    list.SetListIndex(from);
+    QAbstractItemModel* m = list.model();
+    QVERIFY(m->flags(m->index(from, 0)) & Qt::ItemIsDragEnabled);
+    std::unique_ptr<QMimeData> dragged(m->mimeData({m->index(from, 0), m->index(from, 1)}));
+    QVERIFY(m->dropMimeData(dragged.get(), Qt::MoveAction, to, 0, onto < 0 ? QModelIndex() : m->index(onto, 0)));
+    QString got;
+    for (int r = 0; r < list.ListCount(); ++r) {
+      got += list.Cell(r, 0);
+      QCOMPARE(list.Cell(r, 1), list.Cell(r, 0) + "!");
+    }
+    QCOMPARE(got, order);
+    QCOMPARE(list.Cell(list.ListIndex(), 0), QString(QChar('a' + from)));
+  }
+
+  void rowsStayWhereTheyAreUnlessDraggable() {
+    tk::Listbox list;
+    list.AddRow("a");
+    list.AddRow("b");
+    QAbstractItemModel* m = list.model();
+    QVERIFY(!(m->flags(m->index(0, 0)) & Qt::ItemIsDragEnabled));
+    std::unique_ptr<QMimeData> dragged(m->mimeData({m->index(0, 0)}));
+    QVERIFY(!m->dropMimeData(dragged.get(), Qt::MoveAction, -1, 0, QModelIndex()));
+    QCOMPARE(list.Cell(0, 0), QString("a"));
   }
 
   void hiddenColumnKeepsItsCells() {

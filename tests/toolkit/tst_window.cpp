@@ -1,3 +1,4 @@
+#include <QClipboard>
 #include <QtTest>
 #include <stdexcept>
 
@@ -24,7 +25,7 @@ class Plain : public tk::Window {
   }
   const std::vector<tk::ControlSpec>& ControlDesign() const override {
     static const std::vector<tk::ControlSpec> c{
-        tk::TextFieldSpec("Field", 10, 10, 60, 24).tab(0),
+        tk::TextFieldSpec("Field", 10, 10, 60, 24).tab(0).onTextChange(tk::On(&Plain::Field_TextChange)),
         tk::BevelButtonSpec("Go", 10, 50, 80, 25, "Go").tab(1).onAction(tk::On(&Plain::Go_Action)),
         tk::BevelButtonSpec("Boom", 100, 50, 80, 25, "Boom").onAction(tk::On(&Plain::Boom_Action)),
     };
@@ -34,6 +35,7 @@ class Plain : public tk::Window {
   tk::BevelButton* Go() const { return control<tk::BevelButton>("Go"); }
   tk::BevelButton* Boom() const { return control<tk::BevelButton>("Boom"); }
   void Go_Action() { trace.steps << "Go"; }
+  void Field_TextChange() { trace.steps << "edit " + Field()->Text(); }
   void Boom_Action() { throw std::runtime_error("boom"); }
   void Event_Open() override {
     trace.steps << "open";
@@ -172,6 +174,26 @@ class TestWindow : public QObject {
     QCOMPARE(w->Boom()->focusPolicy(), Qt::ClickFocus);
     QVERIFY(!w->Go()->isDefault());
     QVERIFY(!w->Go()->autoDefault());
+  }
+
+  // The user's typing, deleting and pasting run the field's handler, once
+  // the text has changed; the program's own SetText does not.
+  void editsByTheUserRunTheTextChangeHandler() {
+    testing::Harness h;
+    auto w = tk::Ref<Plain>();
+    w->Field()->SetText("12");
+    QCOMPARE(trace.steps, QStringList({"open"}));
+    w->Field()->setFocus();
+    w->Field()->end(false);
+    QTest::keyClick(w->Field(), Qt::Key_Backspace);
+    QTest::keyClicks(w->Field(), "5");
+    QGuiApplication::clipboard()->setText("0");
+    w->Field()->paste();
+    QCOMPARE(trace.steps, QStringList({"open", "edit 1", "edit 15", "edit 150"}));
+    w->Field()->SetText("7");
+    w->Field()->clear();
+    QCOMPARE(trace.steps.size(), 4);
+    QVERIFY(h.dialogs().shown.isEmpty());
   }
 
   void errorEscapingAHandlerIsReportedAndEndsTheRun() {
