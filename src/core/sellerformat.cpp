@@ -1,9 +1,9 @@
 #include "core/sellerformat.h"
 
-#include <cmath>
 #include <cstring>
 #include <string.h>
 
+#include "core/rules.h"
 #include "toolkit/text.h"
 
 QString SellerLine(const SellerRecord& seller) {
@@ -15,13 +15,7 @@ QString SellerLine(const SellerRecord& seller) {
   return line;
 }
 
-std::int64_t SellerNumber(const QString& code) {
-  const double v = std::trunc(tk::Val(code));
-  // 2^63 is exactly representable; anything at or beyond it does not fit.
-  constexpr double limit = 9223372036854775808.0;
-  if (!std::isfinite(v) || v >= limit || v < -limit) return 0;
-  return static_cast<std::int64_t>(v);
-}
+std::int64_t SellerNumber(const QString& code) { return WholeNumber(code); }
 
 void ForEachCouponEntry(const SellerRecord& seller, const std::function<bool(const QString& line)>& line) {
   const std::int64_t first = SellerNumber(seller[SellerRecord::FirstCoupon]);

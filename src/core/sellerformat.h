@@ -28,9 +28,9 @@ struct SellerRecord {
 // The seller line: the ten fields joined by ",", nothing added or trimmed.
 QString SellerLine(const SellerRecord& seller);
 
-// A seller code read as a whole number: Val, cut toward zero. A value that
-// is not finite or does not fit 64 bits counts as 0. First and last coupons
-// are read by the same rule.
+// A seller code read as a whole number (WholeNumber of core/rules.h: Val,
+// cut toward zero, 0 when it does not fit 64 bits); it names the seller's
+// sales file. First and last coupons are read by the same rule.
 std::int64_t SellerNumber(const QString& code);
 
 // The coupon map lines of a seller's range, in ascending order: one per
