@@ -5,6 +5,7 @@
 #include "desk/chgmenttaux.h"
 #include "desk/infowin.h"
 #include "register/vendorfiles.h"
+#include "sheet/selectvendor.h"
 #include "toolkit/application.h"
 #include "toolkit/dialogs.h"
 #include "toolkit/text.h"
@@ -40,7 +41,7 @@ const std::vector<tk::ControlSpec>& Window1::ControlDesign() const {
       tk::TextFieldSpec("ShowComm", 181, 326, 125, 34)
           .makeReadOnly().align(Alignment::Right).makeBold().withFormat(tk::AmountFormat),
       tk::PushButtonSpec("PushButton3", 391, 451, 274, 38, "Voir la feuille d'un vendeur particulier")
-          .font(SmallSystemFont),
+          .font(SmallSystemFont).onAction(tk::On(&Window1::PushButton3_Action)),
       tk::PushButtonSpec("PushButton4", 631, 14, 69, 37, "Info").font(SmallSystemFont).makeBold().makeItalic()
           .onAction(tk::On(&Window1::PushButton4_Action)),
       tk::PushButtonSpec("PushButton5", 96, 451, 240, 47, "Gestion des vendeurs et coupons").font(SmallSystemFont)
@@ -72,6 +73,9 @@ QAction* Window1::UntitledMenu1() const { return menuBar_->Lookup(QStringLiteral
 QAction* Window1::EditUndo() const { return menuBar_->Lookup(QStringLiteral("EditUndo")); }
 QAction* Window1::FileMenu() const { return menuBar_->Lookup(QStringLiteral("FileMenu")); }
 QAction* Window1::FileQuit() const { return menuBar_->Lookup(QStringLiteral("FileQuit")); }
+
+// "Voir la feuille d'un vendeur particulier": the seller picker, beside the desk.
+void Window1::PushButton3_Action() { tk::Ref<SelectVendor>().Show(); }
 
 // "Info": the about window, beside the desk.
 void Window1::PushButton4_Action() { tk::Ref<InfoWin>().Show(); }

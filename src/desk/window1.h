@@ -41,6 +41,7 @@ class Window1 : public tk::Window {
   tk::TextField* fromat() const { return control<tk::TextField>(QStringLiteral("fromat")); }
   tk::BevelButton* BevelButton5() const { return control<tk::BevelButton>(QStringLiteral("BevelButton5")); }
 
+  void PushButton3_Action();
   void PushButton4_Action();
   void PushButton5_Action();
   void BevelButton1_Action();
