@@ -6,14 +6,14 @@
 
 #include <QApplication>
 #include <QCoreApplication>
-#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
 #include <algorithm>
-#include <clocale>
 #include <cstdio>
 #include <vector>
+
+#include "fair.h"
 
 #include "core/module1.h"
 #include "desk/deskfiles.h"
@@ -45,16 +45,6 @@ class Answers : public tk::DialogSeam {
   QString last;
 };
 
-void writeFile(const QString& name, const QByteArray& content) {
-  QFile f(name);
-  if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate) || f.write(content) != content.size()) {
-    std::fprintf(stderr, "cannot write %s\n", qPrintable(name));
-    std::exit(1);
-  }
-}
-
-QString amountOf(int coupon) { return tk::Str(static_cast<double>(coupon % 4000) / 100.0 + 1.0); }
-
 void buildFair() {
   QByteArray sellers;
   QByteArray map;
@@ -62,16 +52,7 @@ void buildFair() {
   for (const QString& h : JournalHeader(QStringLiteral("4/3/2025"))) journal += h.toUtf8() + '\n';
   std::vector<QByteArray> sales(Sellers + 1);
   for (int s = 1; s <= Sellers; ++s) {
-    SellerRecord r;
-    r[SellerRecord::Name] = QStringLiteral("Aquariophile n°%1").arg(s);
-    r[SellerRecord::Code] = tk::Str(s);
-    r[SellerRecord::Address] = QStringLiteral("Rue des Poissons %1").arg(s);
-    r[SellerRecord::PostalCode] = QStringLiteral("1000");
-    r[SellerRecord::Town] = QStringLiteral("Ville");
-    r[SellerRecord::FirstCoupon] = tk::Str((s - 1) * CouponsPerSeller + 1);
-    r[SellerRecord::LastCoupon] = tk::Str(s * CouponsPerSeller);
-    r[SellerRecord::Tanks] = QStringLiteral("1");
-    r[SellerRecord::LedRamps] = QStringLiteral("0");
+    const SellerRecord r = bench::FairSeller(s, CouponsPerSeller);
     sellers += SellerLine(r).toUtf8() + '\n';
     ForEachCouponEntry(r, [&](const QString& line) {
       map += line.toUtf8() + '\n';
@@ -82,7 +63,7 @@ void buildFair() {
   for (int k = 0; k < BookedPerSeller; ++k) {
     for (int s = 1; s <= Sellers; ++s) {
       const int coupon = (s - 1) * CouponsPerSeller + 1 + k;
-      const QString amount = amountOf(coupon);
+      const QString amount = bench::AmountOf(coupon);
       journal += JournalEntry{tk::Str(coupon), amount, QStringLiteral("Aquariophile n°%1").arg(s), tk::Str(s)}
                      .Line()
                      .toUtf8() +
@@ -90,20 +71,13 @@ void buildFair() {
       sales[static_cast<std::size_t>(s)] += SaleEntry{tk::Str(coupon), amount}.Line().toUtf8() + '\n';
     }
   }
-  writeFile(SellerListFile, sellers);
-  writeFile(CouponMapFile, map);
-  writeFile(SalesJournalFile(2025), journal);
-  writeFile(RateFile, "0.1\n");
-  for (int s = 1; s <= Sellers; ++s) writeFile(SellerSalesFile(s), sales[static_cast<std::size_t>(s)]);
+  bench::WriteFile(SellerListFile, sellers);
+  bench::WriteFile(CouponMapFile, map);
+  bench::WriteFile(SalesJournalFile(2025), journal);
+  bench::WriteFile(RateFile, "0.1\n");
+  for (int s = 1; s <= Sellers; ++s) bench::WriteFile(SellerSalesFile(s), sales[static_cast<std::size_t>(s)]);
   std::printf("fair: %d sellers, coupon map %lld bytes, journal %lld bytes\n", Sellers,
               static_cast<long long>(map.size()), static_cast<long long>(journal.size()));
-}
-
-double ms(qint64 ns) { return static_cast<double>(ns) / 1e6; }
-
-double median(std::vector<double> v) {
-  std::sort(v.begin(), v.end());
-  return v.empty() ? 0.0 : v[v.size() / 2];
 }
 
 long peakKiB() {
@@ -118,9 +92,8 @@ long peakKiB() {
 
 int main(int argc, char** argv) {
   tk::Runtime runtime(argc, argv);
-  std::setlocale(LC_NUMERIC, "C");  // the figures print with a point whatever the desktop's locale
   QTemporaryDir dir;
-  if (!dir.isValid() || !QDir::setCurrent(dir.path())) return 1;
+  if (!bench::EnterDataFolder(dir)) return 1;
   auto answers = std::make_shared<Answers>();
   tk::SetDialogSeam(answers);
   tk::SetClock([] { return tk::Date{5, 3, 2025}; });
@@ -143,7 +116,7 @@ int main(int argc, char** argv) {
     return 1;
   }
   std::printf("opening with %d bookings: %.1f ms (%.1f ms until drawn)\n", desk->ReferenceBox()->ListCount(),
-              ms(open), ms(openShown));
+              bench::Ms(open), bench::Ms(openShown));
 
   std::vector<double> entries;
   std::vector<double> entriesDrawn;
@@ -154,16 +127,16 @@ int main(int argc, char** argv) {
     desk->ValeurCoupon()->SetText(QStringLiteral("12,5"));
     t.restart();
     desk->BevelButton1()->click();
-    entries.push_back(ms(t.nsecsElapsed()));
+    entries.push_back(bench::Ms(t.nsecsElapsed()));
     QCoreApplication::processEvents();
-    entriesDrawn.push_back(ms(t.nsecsElapsed()));
+    entriesDrawn.push_back(bench::Ms(t.nsecsElapsed()));
     if (!desk->EntryCoupon()->Text().isEmpty()) {
       std::fprintf(stderr, "coupon %d not booked: %s\n", coupon, qPrintable(answers->last));
       return 1;
     }
   }
-  std::printf("Ajouter, median of %d: %.2f ms (%.2f ms until drawn), slowest %.2f ms\n", Entries, median(entries),
-              median(entriesDrawn), *std::max_element(entries.begin(), entries.end()));
+  std::printf("Ajouter, median of %d: %.2f ms (%.2f ms until drawn), slowest %.2f ms\n", Entries,
+              bench::Median(entries), bench::Median(entriesDrawn), *std::max_element(entries.begin(), entries.end()));
 
   std::vector<double> deletions;
   for (int i = 0; i < Deletions; ++i) {
@@ -171,14 +144,14 @@ int main(int argc, char** argv) {
     desk->ReferenceBox()->SetListIndex(rows / 2);
     t.restart();
     desk->BevelButton3()->click();
-    deletions.push_back(ms(t.nsecsElapsed()));
+    deletions.push_back(bench::Ms(t.nsecsElapsed()));
     QCoreApplication::processEvents();
     if (desk->ReferenceBox()->ListCount() != rows - 1) {
       std::fprintf(stderr, "row not deleted: %s\n", qPrintable(answers->last));
       return 1;
     }
   }
-  std::printf("Effacer: %.1f ms (median of %d: %.1f ms)\n", deletions.front(), Deletions, median(deletions));
+  std::printf("Effacer: %.1f ms (median of %d: %.1f ms)\n", deletions.front(), Deletions, bench::Median(deletions));
   std::printf("peak memory (VmHWM): %.1f MB\n", static_cast<double>(peakKiB()) / 1024.0);
 
   tk::CloseAllWindows();

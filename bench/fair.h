@@ -1,0 +1,63 @@
+#pragma once
+// What the benchmarks share: the sellers of a large fair and writing its
+// files into the benchmark's temporary folder.
+
+#include <QByteArray>
+#include <QDir>
+#include <QFile>
+#include <QString>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <clocale>
+#include <cstdio>
+#include <cstdlib>
+#include <vector>
+
+#include "core/sellerformat.h"
+#include "toolkit/text.h"
+
+namespace bench {
+
+// Seller s (from 1) of a fair whose sellers each hold `coupons` numbers,
+// in order: seller 1 holds 1 to `coupons`, seller 2 the next ones.
+inline SellerRecord FairSeller(int s, int coupons) {
+  SellerRecord r;
+  r[SellerRecord::Name] = QStringLiteral("Aquariophile n°%1").arg(s);
+  r[SellerRecord::Code] = tk::Str(s);
+  r[SellerRecord::Address] = QStringLiteral("Rue des Poissons %1").arg(s);
+  r[SellerRecord::PostalCode] = QStringLiteral("1000");
+  r[SellerRecord::Town] = QStringLiteral("Ville");
+  r[SellerRecord::FirstCoupon] = tk::Str((s - 1) * coupons + 1);
+  r[SellerRecord::LastCoupon] = tk::Str(s * coupons);
+  r[SellerRecord::Tanks] = QStringLiteral("1");
+  r[SellerRecord::LedRamps] = QStringLiteral("0");
+  return r;
+}
+
+// The amount booked for a coupon: from 1.00 to 40.99.
+inline QString AmountOf(int coupon) { return tk::Str(static_cast<double>(coupon % 4000) / 100.0 + 1.0); }
+
+// Writes the file or ends the benchmark.
+inline void WriteFile(const QString& name, const QByteArray& content) {
+  QFile f(name);
+  if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate) || f.write(content) != content.size()) {
+    std::fprintf(stderr, "cannot write %s\n", qPrintable(name));
+    std::exit(1);
+  }
+}
+
+// Makes the temporary folder the data folder; false when it cannot be. The
+// figures print with a point whatever the desktop's locale.
+inline bool EnterDataFolder(const QTemporaryDir& dir) {
+  std::setlocale(LC_NUMERIC, "C");
+  return dir.isValid() && QDir::setCurrent(dir.path());
+}
+
+inline double Ms(qint64 ns) { return static_cast<double>(ns) / 1e6; }
+
+inline double Median(std::vector<double> v) {
+  std::sort(v.begin(), v.end());
+  return v.empty() ? 0.0 : v[v.size() / 2];
+}
+
+}  // namespace bench
