@@ -32,21 +32,6 @@ constexpr int Coupons = 5000;  // booked for the seller timed
 constexpr int Runs = 21;
 constexpr int Chosen = 100;  // the seller timed, its row in the picker
 
-// No box is expected; any one shown is counted and ends the run.
-class Boxes : public tk::DialogSeam {
- public:
-  void msgBox(const QString& text) override {
-    ++count;
-    last = text;
-  }
-  tk::DialogAnswer messageDialog(const tk::MessageDialog&) override {
-    ++count;
-    return tk::DialogAnswer::Cancel;
-  }
-  int count = 0;
-  QString last;
-};
-
 void buildFiles() {
   QByteArray sellers;
   for (int s = 1; s <= Sellers; ++s) sellers += SellerLine(bench::FairSeller(s, Coupons)).toUtf8() + '\n';
@@ -68,7 +53,7 @@ int main(int argc, char** argv) {
   tk::Runtime runtime(argc, argv);
   QTemporaryDir dir;
   if (!bench::EnterDataFolder(dir)) return 1;
-  auto boxes = std::make_shared<Boxes>();
+  auto boxes = std::make_shared<bench::Boxes>();
   tk::SetDialogSeam(boxes);
   Module1::Initialise();
   Module1::ovktaux = 0.1;

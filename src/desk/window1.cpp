@@ -5,6 +5,7 @@
 #include "desk/chgmenttaux.h"
 #include "desk/infowin.h"
 #include "register/vendorfiles.h"
+#include "reports/utilities.h"
 #include "sheet/selectvendor.h"
 #include "toolkit/application.h"
 #include "toolkit/dialogs.h"
@@ -54,7 +55,8 @@ const std::vector<tk::ControlSpec>& Window1::ControlDesign() const {
           .font(SmallSystemFont),
       tk::BevelButtonSpec("BevelButton3", 233, 233, 86, 29, "Effacer").color(0xEB1010).look(0).noFocus()
           .onAction(tk::On(&Window1::BevelButton3_Action)),
-      tk::BevelButtonSpec("BevelButton4", 553, 14, 66, 28, "Utilitaires").look(0).noFocus(),
+      tk::BevelButtonSpec("BevelButton4", 553, 14, 66, 28, "Utilitaires").look(0).noFocus()
+          .onAction(tk::On(&Window1::BevelButton4_Action)),
       tk::TextFieldSpec("fromat", 182, 66, 73, 33).withFormat(tk::AmountFormat).hidden(),
       tk::BevelButtonSpec("BevelButton5", 20, 451, 55, 47, "Quitter").makeBold().look(0).noFocus()
           .onAction(tk::On(&Window1::BevelButton5_Action)),
@@ -109,6 +111,9 @@ void Window1::BevelButton2_Action() {
              QStringLiteral("Si ce n'est pas ce que vous voulez faire cliquez sur \"Abandonner\"."));
   tk::Ref<ChgmentTaux>().ShowModal();
 }
+
+// "Utilitaires": the utilities window, beside the desk.
+void Window1::BevelButton4_Action() { tk::Ref<utilities>().Show(); }
 
 // "Quitter": every change is already in its file, so nothing is asked.
 void Window1::BevelButton5_Action() { tk::Quit(0); }

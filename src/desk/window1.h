@@ -47,6 +47,7 @@ class Window1 : public tk::Window {
   void BevelButton1_Action();
   void BevelButton2_Action();
   void BevelButton3_Action();
+  void BevelButton4_Action();
   void BevelButton5_Action();
 
   // The menu bar is attached to the desk but never shown on it.

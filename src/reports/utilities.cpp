@@ -1,0 +1,92 @@
+#include "reports/utilities.h"
+
+#include "register/editwin.h"
+#include "reports/sellercards.h"
+#include "rtf/printlauncher.h"
+#include "toolkit/dialogs.h"
+#include "toolkit/text.h"
+
+using tk::Alignment;
+
+namespace {
+const QString CannotCreate = QStringLiteral("Impossible de créer un fichier pour ce vendeur!");
+}  // namespace
+
+const tk::WindowSpec& utilities::Design() const {
+  static const tk::WindowSpec design{QStringLiteral("Fonctions utilitaires"), 317, 337, tk::Placement::Default,
+                                     QColor(), true};
+  return design;
+}
+
+const std::vector<tk::ControlSpec>& utilities::ControlDesign() const {
+  // The hidden controls lie in the bottom band and never take the focus.
+  static const std::vector<tk::ControlSpec> controls{
+      tk::BevelButtonSpec("BevelButton1", 45, 118, 206, 30, "Imprimer les fiches vendeurs")
+          .tab(1).onAction(tk::On(&utilities::BevelButton1_Action)),
+      tk::BevelButtonSpec("BevelButton2", 46, 214, 205, 29, "Imprimer les résultats")
+          .tab(2).onAction(tk::On(&utilities::BevelButton2_Action)),
+      tk::ListboxSpec("Controlle", 31, 277, 205, 37).columns(9).hidden(),
+      tk::TextFieldSpec("TA1", 39, 277, 76, 27).hidden().noFocus(),
+      tk::LabelSpec("StaticText4", 46, 168, 198, 34, "Feuille générale de résultats des vendeurs (résultats finaux)")
+          .multiline().align(Alignment::Centre),
+      tk::LabelSpec("StaticText9", 11, 89, 292, 17, "Fiches à suspendre au dessus des vendeurs"),
+      tk::TextFieldSpec("TextField1", 215, 277, 79, 27).hidden().noFocus(),
+      tk::TextFieldSpec("Kommision", 210, 295, 84, 22)
+          .makeReadOnly().withFormat(tk::AmountFormat).align(Alignment::Right).hidden().noFocus(),
+      tk::ListboxSpec("CoupinsVendeur", 23, 303, 191, 14).columns(2).withGrid().hidden(),
+      tk::TextFieldSpec("locbac", 189, 277, 84, 22).align(Alignment::Centre).hidden().noFocus(),
+      tk::TextFieldSpec("TotalNet", 103, 295, 84, 22)
+          .makeReadOnly().withFormat(tk::AmountFormat).align(Alignment::Right).hidden().noFocus(),
+      tk::TextFieldSpec("fraise", 130, 295, 84, 22)
+          .withFormat(tk::AmountFormat).align(Alignment::Right).hidden().noFocus(),
+      tk::TextFieldSpec("TA2", 56, 290, 93, 27).hidden().noFocus(),
+      tk::TextFieldSpec("fromat", 41, 277, 73, 29).withFormat(tk::AmountFormat).hidden().noFocus(),
+      tk::TextFieldSpec("TotalBrut", 170, 282, 84, 22)
+          .makeReadOnly().withFormat(tk::AmountFormat).align(Alignment::Right).hidden().noFocus(),
+      tk::TextFieldSpec("locramp", 170, 277, 84, 22).align(Alignment::Centre).hidden().noFocus(),
+      tk::TextFieldSpec("EcceHomo", 49, 277, 156, 30).makeReadOnly().hidden().noFocus(),
+      tk::BevelButtonSpec("BevelButton3", 117, 269, 81, 30, "Fermer").tab(0)
+          .onAction(tk::On(&utilities::BevelButton3_Action)),
+      tk::BevelButtonSpec("BevelButton4", 45, 43, 206, 30, "Editer le fichier des vendeurs")
+          .tab(3).onAction(tk::On(&utilities::BevelButton4_Action)),
+      tk::LabelSpec("StaticText10", 22, 14, 270, 17, "Ajouter un vendeur, ajouter des coupons"),
+  };
+  return controls;
+}
+
+// "Imprimer les fiches vendeurs": a card per seller of the list as it is
+// on disk now, then the word processor. The window stays open.
+void utilities::BevelButton1_Action() {
+  if (PrintLaunchRunning(*this)) return;  // the cards of the last click are still open
+  const auto rows = ReadSellerCardRows();
+  if (!rows) {
+    tk::MsgBox(QStringLiteral("Fichier introuvable! Créez d'abord le fichier des coupons et des vendeurs!"));
+    tk::Ref<utilities>().Close();
+    return;
+  }
+  tk::Listbox& table = *Controlle();
+  table.DeleteAllRows();
+  for (const QStringList& row : *rows) table.AddRow(row);
+
+  std::vector<QStringList> cards;
+  for (int r = 0; r < table.ListCount(); ++r) {
+    QStringList cells;
+    for (int c = 0; c < table.ColumnCount(); ++c) cells << table.Cell(r, c);
+    cards.push_back(cells);
+  }
+  const auto file = WriteSellerCards(cards);
+  if (!file) {
+    tk::MsgBox(CannotCreate);
+    return;
+  }
+  PrintLauncher(*this, *file, SellerCardsPrintCommand(), [](PrintOutcome) {});
+}
+
+// "Imprimer les résultats".
+void utilities::BevelButton2_Action() {}
+
+// "Fermer".
+void utilities::BevelButton3_Action() { tk::Ref<utilities>().Close(); }
+
+// "Editer le fichier des vendeurs": the seller editor, beside this window.
+void utilities::BevelButton4_Action() { tk::Ref<editwin>().Show(); }

@@ -1,0 +1,121 @@
+#include <QDir>
+#include <QFile>
+#include <QTest>
+
+#include "core/sellerformat.h"
+#include "reports/sellercards.h"
+#include "support/faults.h"
+#include "support/harness.h"
+
+namespace {
+
+QByteArray golden(const QString& name) {
+  QFile f(QStringLiteral(CORVALENTA_TESTS "/reports/golden/") + name);
+  if (!f.open(QIODevice::ReadOnly)) qFatal("no golden file %s", qPrintable(name));
+  return f.readAll();
+}
+
+// Two sellers as the register writes them, blanks around some fields: one
+// with accents, a ç, a capital and braces; one without e-mail whose range
+// was stored backwards.
+const QByteArray TwoSellers =
+    " Élodie {Façon} Müller ,1, Rue du Château {3} ,elodie.façon@exemple.fr,1003,Lausanne-Ouchy,1,100,2,1\n"
+    "Bob Martin, 2 ,Chemin 4,,2000,Neuchâtel,150,101,0,0\n";
+
+const QStringList Header{
+    "{\\rtf1\\ansi\\ansicpg1252\\cocoartf1038\\cocoasubrtf250",
+    "{\\fonttbl\\f0\\fttruetype Arial;}",
+    "{\\colortbl;\\red255\\green255\\blue255;}",
+    "\\paperw16840\\paperh11900\\margl720\\margr720\\margt720\\margb720\\vieww17700\\viewh14120\\viewkind1",
+    "\\pard\\tx566\\tx1133\\tx1700\\tx2267\\tx2834\\tx3401\\tx3968\\tx4535\\tx5102\\tx5669\\tx6236\\tx6803\\qc"
+    "\\pardirnatural",
+};
+
+}  // namespace
+
+class TestSellerCards : public QObject {
+  Q_OBJECT
+ private slots:
+  // The rows a card is made of: nine trimmed fields, a short line padded
+  // with empty ones, the tenth field (LED ramps) left out.
+  void rows_data() {
+    QTest::addColumn<QByteArray>("list");
+    QTest::addColumn<QList<QStringList>>("rows");
+    QTest::newRow("empty list") << QByteArray() << QList<QStringList>();
+    QTest::newRow("ten fields, trimmed")
+        << QByteArray(" A , 007 ,Rue,a@b.ch,1000, Ville ,150,101,2,3\n")
+        << QList<QStringList>{{"A", "007", "Rue", "a@b.ch", "1000", "Ville", "150", "101", "2"}};
+    QTest::newRow("short line and empty line")
+        << QByteArray("Court,2\n\n")
+        << QList<QStringList>{{"Court", "2", "", "", "", "", "", "", ""}, {"", "", "", "", "", "", "", "", ""}};
+    QTest::newRow("a comma typed in the name shifts the fields")
+        << QByteArray("Dupont, Jean,3,Rue,,1000,Ville,1,5,0,0\n")
+        << QList<QStringList>{{"Dupont", "Jean", "3", "Rue", "", "1000", "Ville", "1", "5"}};
+  }
+  void rows() {
+    QFETCH(QByteArray, list);
+    QFETCH(QList<QStringList>, rows);
+    testing::Harness h;
+    h.write(SellerListFile, list);
+    const auto read = ReadSellerCardRows();
+    QVERIFY(read);
+    QCOMPARE(QList<QStringList>(read->begin(), read->end()), rows);
+  }
+
+  void missingList() {
+    testing::Harness h;
+    QVERIFY(!ReadSellerCardRows());
+    QDir(h.folder()).mkdir(SellerListFile);
+    QVERIFY(!ReadSellerCardRows());
+  }
+
+  // The cards of two sellers, byte for byte: 5 + 33 × 2 + 1 lines.
+  void twoSellers() {
+    testing::Harness h;
+    h.write(SellerListFile, TwoSellers);
+    const auto file = WriteSellerCards(*ReadSellerCardRows());
+    QVERIFY(file);
+    QCOMPARE(file->Name(), QString("FichesVendeurs.rtf"));
+    const QByteArray cards = h.read("FichesVendeurs.rtf");
+    QCOMPARE(cards.count('\n'), 72);
+    QCOMPARE(cards, golden("cards_two_sellers.rtf"));
+    // Writing again gives the same bytes.
+    QVERIFY(WriteSellerCards(*ReadSellerCardRows()));
+    QCOMPARE(h.read("FichesVendeurs.rtf"), cards);
+  }
+
+  // No seller: the header and the closing brace only.
+  void noSeller() {
+    testing::Harness h;
+    QVERIFY(WriteSellerCards({}));
+    QCOMPARE(h.read("FichesVendeurs.rtf"), (Header.join('\n') + "\n}\n").toUtf8());
+  }
+
+  // A cards file that cannot be written leaves the older one as it was and
+  // nothing else in the folder.
+  void cannotBeWritten_data() {
+    QTest::addColumn<QString>("fault");
+    QTest::newRow("a folder in its place") << "folder";
+    QTest::newRow("the disk fills up") << "full";
+  }
+  void cannotBeWritten() {
+    QFETCH(QString, fault);
+    testing::Harness h;
+    h.write(SellerListFile, TwoSellers);
+    if (fault == "folder") {
+      QVERIFY(QDir(h.folder()).mkdir("FichesVendeurs.rtf"));
+      QVERIFY(!WriteSellerCards(*ReadSellerCardRows()));
+      QVERIFY(QFileInfo(h.path("FichesVendeurs.rtf")).isDir());
+    } else {
+      h.write("FichesVendeurs.rtf", "older cards\n");
+      testing::FileSizeLimit limit(500);
+      QVERIFY(!WriteSellerCards(*ReadSellerCardRows()));
+    }
+    if (fault == "full") QCOMPARE(h.read("FichesVendeurs.rtf"), QByteArray("older cards\n"));
+    QCOMPARE(QDir(h.folder()).entryList(QDir::Files | QDir::Hidden),
+             fault == "full" ? QStringList({"FichesVendeurs.rtf", SellerListFile}) : QStringList({SellerListFile}));
+  }
+};
+
+QTEST_GUILESS_MAIN(TestSellerCards)
+#include "tst_sellercards.moc"
