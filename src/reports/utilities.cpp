@@ -3,14 +3,11 @@
 #include "register/editwin.h"
 #include "reports/sellercards.h"
 #include "rtf/printlauncher.h"
+#include "rtf/rtfdocument.h"
 #include "toolkit/dialogs.h"
 #include "toolkit/text.h"
 
 using tk::Alignment;
-
-namespace {
-const QString CannotCreate = QStringLiteral("Impossible de créer un fichier pour ce vendeur!");
-}  // namespace
 
 const tk::WindowSpec& utilities::Design() const {
   static const tk::WindowSpec design{QStringLiteral("Fonctions utilitaires"), 317, 337, tk::Placement::Default,
@@ -76,7 +73,7 @@ void utilities::BevelButton1_Action() {
   }
   const auto file = WriteSellerCards(cards);
   if (!file) {
-    tk::MsgBox(CannotCreate);
+    tk::MsgBox(CannotCreatePrintout);
     return;
   }
   PrintLauncher(*this, *file, SellerCardsPrintCommand(), [](PrintOutcome) {});

@@ -2,7 +2,12 @@
 // The fixed lines that open and close the program's RTF files: the seller
 // statement, the general results and the seller cards share most of them.
 
+#include <QString>
+
 #include "toolkit/files.h"
+
+// What every printout says when its file cannot be created or written.
+inline const QString CannotCreatePrintout = QStringLiteral("Impossible de créer un fichier pour ce vendeur!");
 
 enum class RtfDocument {
   Statement,       // one seller's statement: A4 portrait, Times New Roman

@@ -5,6 +5,9 @@
 
 #include "core/module1.h"
 #include "core/salesfiles.h"
+#include "rtf/printlauncher.h"
+#include "rtf/rtfdocument.h"
+#include "rtf/sellerstatement.h"
 #include "toolkit/dialogs.h"
 #include "toolkit/text.h"
 
@@ -61,7 +64,8 @@ const std::vector<tk::ControlSpec>& FeuilleVendeur::ControlDesign() const {
       label("StaticText7", 40, 172, 112, 17, QStringLiteral("Location de bacs:")),
       label("StaticText8", 40, 222, 112, 17, QStringLiteral("Location de LEDs:")),
       label("StaticText9", 48, 403, 99, 17, QStringLiteral("Frais (locations):")),
-      tk::BevelButtonSpec("BevelButton2", 153, 523, 93, 30, "Imprimer").font(SmallSystemFont).tab(1),
+      tk::BevelButtonSpec("BevelButton2", 153, 523, 93, 30, "Imprimer").font(SmallSystemFont).tab(1)
+          .onAction(tk::On(&FeuilleVendeur::BevelButton2_Action)),
       field("TA1", 34, 119, 76, 38).hidden(),
       field("TA2", 131, 119, 93, 40).hidden(),
       field("fromat", 201, 61, 73, 39).withFormat(tk::AmountFormat).hidden(),
@@ -96,6 +100,37 @@ void FeuilleVendeur::ShowAccount() {
 
 // "Fermer".
 void FeuilleVendeur::BevelButton1_Action() { tk::Ref<FeuilleVendeur>().Close(); }
+
+// "Imprimer": the statement of the seller this sheet was built for, with
+// the name, the amounts and the coupons as the sheet shows them, then the
+// desktop's opener. The sheet closes unless opening it failed.
+void FeuilleVendeur::BevelButton2_Action() {
+  if (PrintLaunchRunning(*this)) return;  // the statement of the last click is still being opened
+  SellerStatement statement;
+  statement.name = EcceHomo()->Text();
+  statement.address = seller_.adresse2;
+  statement.postalCode = seller_.zip2;
+  statement.town = seller_.localite2;
+  statement.sellerCode = seller_.vc2;
+  statement.gross = TotalBrut()->Text();
+  statement.commission = Kommision()->Text();
+  statement.fees = fraise()->Text();
+  statement.net = TotalNet()->Text();
+  statement.date = Module1::myday;
+  const tk::Listbox& coupons = *CouponsVendeur();
+  for (int row = 0; row < coupons.ListCount(); ++row)
+    statement.coupons.push_back({coupons.Cell(row, 0), coupons.Cell(row, 1)});
+
+  const std::optional<tk::FolderItem> file = WriteSellerStatement(statement);
+  if (!file) {
+    tk::MsgBox(CannotCreatePrintout);
+    tk::Ref<FeuilleVendeur>().Close();
+    return;
+  }
+  PrintLauncher(*this, *file, StatementPrintCommand(file->Name()), [this](PrintOutcome outcome) {
+    if (outcome != PrintOutcome::Failed) Close();
+  });
+}
 
 // Fees typed by hand: the net follows the fees as the field shows them, so
 // a statement's fees and net always agree.

@@ -51,6 +51,7 @@ class FeuilleVendeur : public tk::Window {
   tk::TextField* fromat() const { return control<tk::TextField>(QStringLiteral("fromat")); }
 
   void BevelButton1_Action();
+  void BevelButton2_Action();
   void locbac_TextChange();
   void locramp_TextChange();
   void fraise_TextChange();
