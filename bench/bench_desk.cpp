@@ -80,14 +80,6 @@ void buildFair() {
               static_cast<long long>(map.size()), static_cast<long long>(journal.size()));
 }
 
-long peakKiB() {
-  QFile f(QStringLiteral("/proc/self/status"));
-  if (!f.open(QIODevice::ReadOnly)) return -1;
-  for (const QByteArray& line : f.readAll().split('\n'))
-    if (line.startsWith("VmHWM:")) return line.mid(6).trimmed().split(' ').first().toLong();
-  return -1;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -103,7 +95,7 @@ int main(int argc, char** argv) {
   });
   Module1::Initialise();
   buildFair();
-  std::printf("memory before the desk: %ld KiB\n", peakKiB());
+  std::printf("memory before the desk: %ld KiB\n", bench::PeakKiB());
 
   QElapsedTimer t;
   t.start();
@@ -152,7 +144,7 @@ int main(int argc, char** argv) {
     }
   }
   std::printf("Effacer: %.1f ms (median of %d: %.1f ms)\n", deletions.front(), Deletions, bench::Median(deletions));
-  std::printf("peak memory (VmHWM): %.1f MB\n", static_cast<double>(peakKiB()) / 1024.0);
+  std::printf("peak memory (VmHWM): %.1f MB\n", static_cast<double>(bench::PeakKiB()) / 1024.0);
 
   tk::CloseAllWindows();
   tk::SetDialogSeam(nullptr);

@@ -82,6 +82,15 @@ inline bool StubOpeners(const QTemporaryDir& dir) {
   return qputenv("PATH", QFile::encodeName(dir.path()) + ':' + qgetenv("PATH"));
 }
 
+// The process's peak resident memory so far, in KiB; -1 when unknown.
+inline long PeakKiB() {
+  QFile f(QStringLiteral("/proc/self/status"));
+  if (!f.open(QIODevice::ReadOnly)) return -1;
+  for (const QByteArray& line : f.readAll().split('\n'))
+    if (line.startsWith("VmHWM:")) return line.mid(6).trimmed().split(' ').first().toLong();
+  return -1;
+}
+
 inline double Ms(qint64 ns) { return static_cast<double>(ns) / 1e6; }
 
 inline double Median(std::vector<double> v) {

@@ -25,6 +25,10 @@ struct SellerRecord {
   const QString& operator[](Field f) const { return fields[static_cast<std::size_t>(f)]; }
 };
 
+// The register gives sellers the codes 1 to this; only a list edited by
+// hand holds a higher one.
+inline constexpr std::int64_t HighestSellerCode = 99999;
+
 // The seller line: the ten fields joined by ",", nothing added or trimmed.
 QString SellerLine(const SellerRecord& seller);
 

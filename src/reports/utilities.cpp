@@ -1,6 +1,10 @@
 #include "reports/utilities.h"
 
+#include "core/module1.h"
+#include "core/salesfiles.h"
+#include "core/sellerformat.h"
 #include "register/editwin.h"
+#include "reports/generalresults.h"
 #include "reports/sellercards.h"
 #include "rtf/printlauncher.h"
 #include "rtf/rtfdocument.h"
@@ -79,8 +83,39 @@ void utilities::BevelButton1_Action() {
   PrintLauncher(*this, *file, SellerCardsPrintCommand(), [](PrintOutcome) {});
 }
 
-// "Imprimer les résultats".
-void utilities::BevelButton2_Action() {}
+// "Imprimer les résultats": the final statement of every seller number,
+// confirmed, then the word processor. The window closes once the report is
+// opened, or when there is nothing it can do.
+void utilities::BevelButton2_Action() {
+  if (PrintLaunchRunning(*this)) return;  // the report of the last click is still open
+  const ResultsRun run = WriteGeneralResults(Module1::ovktaux, Module1::myday);
+  switch (run.ending) {
+    case ResultsRun::NoSellerList:
+      tk::MsgBox(QStringLiteral("Le fichier des vendeurs a disparu!!!"));
+      tk::Ref<utilities>().Close();
+      return;
+    case ResultsRun::CodeTooLarge:
+      tk::MsgBox(QStringLiteral("Le code vendeur ") + run.code +
+                 QStringLiteral(" est trop grand (") + tk::Str(HighestSellerCode) +
+                 QStringLiteral(" au plus): corrigez-le avec « Editer le fichier des vendeurs »."));
+      return;
+    case ResultsRun::CannotWrite:
+      tk::MsgBox(CannotCreatePrintout);
+      tk::Ref<utilities>().Close();
+      return;
+    case ResultsRun::SalesUnreadable:
+      tk::MsgBox(QStringLiteral("Aucun fichier disponible pour ce vendeur!"));
+      tk::MsgBox(QStringLiteral("Je ferme le fichier par sécurité!"));
+      return;
+    case ResultsRun::Written:
+      break;
+  }
+  if (kBuildPlatform != Platform::Windows)
+    tk::MsgBox(QStringLiteral("Fichier créé (") + GeneralResultsFile + QStringLiteral(")."));
+  PrintLauncher(*this, DataFile(GeneralResultsFile), GeneralResultsPrintCommand(), [this](PrintOutcome outcome) {
+    if (outcome != PrintOutcome::Failed) Close();
+  });
+}
 
 // "Fermer".
 void utilities::BevelButton3_Action() { tk::Ref<utilities>().Close(); }

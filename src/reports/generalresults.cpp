@@ -1,0 +1,122 @@
+#include "reports/generalresults.h"
+
+#include <map>
+#include <vector>
+
+#include "core/accounts.h"
+#include "core/rules.h"
+#include "core/salesfiles.h"
+#include "core/sellerformat.h"
+#include "rtf/rtfdocument.h"
+#include "rtf/statementwriter.h"
+#include "toolkit/text.h"
+
+namespace {
+
+// What the pages need of the seller list, from its one reading: the highest
+// number, and for each number the last line whose code reads as it.
+struct SellerPages {
+  std::int64_t highest = 0;
+  QString tooLarge;  // the first code beyond what the register gives
+  std::map<std::int64_t, QStringList> lines;
+};
+
+std::optional<SellerPages> readSellerPages() {
+  auto in = DataFile(SellerListFile).OpenAsTextFile();
+  if (!in) return std::nullopt;
+  SellerPages pages;
+  while (!in->IsEOF()) {
+    const QStringList fields = CsvFields(in->ReadLine(), SellerRecord::FieldCount);
+    const QString& code = fields.at(SellerRecord::Code);
+    const std::int64_t number = SellerNumber(code);
+    if (number > HighestSellerCode && pages.tooLarge.isEmpty()) pages.tooLarge = code;
+    if (number < 1) continue;
+    pages.highest = std::max(pages.highest, number);
+    pages.lines[number] = fields;
+  }
+  return pages;
+}
+
+// The coupons of a number: its sales file, or the placeholder "0,0" when it
+// has none. Nothing when the file is there but cannot be read.
+std::optional<SellerSales> salesOf(std::int64_t number) {
+  const tk::FolderItem file = DataFile(SellerSalesFile(number));
+  if (!file.Exists()) {
+    // The placeholder file is written for those who look for it; the page
+    // does not depend on it.
+    DataFile(NullSalesFile).ReplaceWithLines({QStringLiteral("0,0")});
+    SellerSales none;
+    none.rows.push_back({QStringLiteral("0"), AmountFormatter(QStringLiteral("0"))});
+    return none;
+  }
+  SellerSales sales = LoadSellerSales(file);
+  if (sales.missing) return std::nullopt;
+  return sales;
+}
+
+// The page of a number: the data of its own seller line (none: empty), its
+// own coupons, and the account worked out from them.
+SellerStatement pageOf(std::int64_t number, const QStringList* line, const SellerSales& sales, double rate,
+                       const QString& date) {
+  const auto field = [&](SellerRecord::Field f) { return line ? line->at(f) : QString(); };
+  const SellerAccount account =
+      SellerTotals(sales.gross, field(SellerRecord::Tanks), field(SellerRecord::LedRamps), rate);
+  SellerStatement page;
+  page.name = field(SellerRecord::Name);
+  page.address = field(SellerRecord::Address);
+  page.postalCode = field(SellerRecord::PostalCode);
+  page.town = field(SellerRecord::Town);
+  page.sellerCode = tk::Str(number);
+  page.gross = AmountFormatter(tk::Str(account.gross));
+  page.commission = AmountFormatter(tk::Str(account.commission));
+  page.fees = AmountFormatter(tk::Str(account.fees));
+  page.net = AmountFormatter(tk::Str(account.net));
+  page.date = date;
+  std::vector<SaleEntry> rows = sales.rows;
+  SortByCouponNumber(rows);
+  page.coupons.reserve(rows.size());
+  for (const SaleEntry& r : rows) page.coupons.push_back({r.coupon, r.amount});
+  return page;
+}
+
+}  // namespace
+
+ResultsRun WriteGeneralResults(double rate, const QString& date) {
+  ResultsRun run;
+  const std::optional<SellerPages> sellers = readSellerPages();
+  if (!sellers) {
+    run.ending = ResultsRun::NoSellerList;
+    return run;
+  }
+  if (!sellers->tooLarge.isEmpty()) {
+    run.ending = ResultsRun::CodeTooLarge;
+    run.code = sellers->tooLarge;
+    return run;
+  }
+
+  auto out = DataFile(GeneralResultsFile).CreateTextFile();
+  if (!out) {
+    run.ending = ResultsRun::CannotWrite;
+    return run;
+  }
+  bool ok = WriteRtfHeader(*out, RtfDocument::GeneralResults);
+  for (std::int64_t number = 1; ok && number <= sellers->highest; ++number) {
+    const std::optional<SellerSales> sales = salesOf(number);
+    if (!sales) {
+      run.ending = ResultsRun::SalesUnreadable;
+      run.stoppedAt = number;
+      break;
+    }
+    const auto line = sellers->lines.find(number);
+    const SellerStatement page =
+        pageOf(number, line == sellers->lines.end() ? nullptr : &line->second, *sales, rate, date);
+    ok = StatementWriter(*out, page, StatementBlock::ResultsPage) && WriteResultsPageEnd(*out);
+    if (ok) ++run.pages;
+  }
+  ok = ok && WriteRtfEnd(*out);
+  if (!out->Close() || !ok) {
+    run.ending = ResultsRun::CannotWrite;
+    run.pages = 0;
+  }
+  return run;
+}
