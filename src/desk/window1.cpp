@@ -99,7 +99,7 @@ void Window1::PushButton5_Action() {
   // emptied the window has closed itself and the way in stays open.
   const tk::Handle<VendorFiles> creation = tk::Ref<VendorFiles>();
   if (!creation.IsOpen()) return;
-  PushButton5()->setVisible(false);
+  PushButton5()->SetVisible(false);
   creation.Show();
 }
 

@@ -78,7 +78,7 @@ void Window1::Event_Open() {
   if (!journal.Exists()) {
     // The year's first start.
     if (!journal.ReplaceWithLines(JournalHeader(Module1::myday))) return endRun(cannotCreate(Module1::thename));
-    PushButton5()->setEnabled(true);
+    PushButton5()->SetEnabled(true);
     return;
   }
   auto in = journal.OpenAsTextFile();
@@ -93,7 +93,7 @@ void Window1::Event_Open() {
     Module1::grandtotal += tk::Val(fields.at(1));
   });
   in->Close();
-  PushButton5()->setEnabled(false);
+  PushButton5()->SetEnabled(false);
   ShowTotal()->SetText(tk::Str(Module1::grandtotal));
   ShowComm()->SetText(tk::Str(CommissionRounding(Module1::ovktaux, Module1::grandtotal)));
 }
@@ -147,7 +147,7 @@ void Window1::BevelButton1_Action() {
   ValeurCoupon()->SetText(QString());
   EntryCoupon()->SetText(QString());
   // The cashier types the next coupon straight away.
-  EntryCoupon()->setFocus();
+  EntryCoupon()->SetFocus();
 }
 
 void Window1::BevelButton3_Action() {

@@ -98,7 +98,7 @@ void editwin::SetState(State state) {
                                                       : newSeller;
   const std::array<tk::BevelButton*, 7> buttons{Selectioner(), modifier(),  ajouter(), nouveau(),
                                                 abandonner(),  EnretQuit(), quitter()};
-  for (std::size_t i = 0; i < buttons.size(); ++i) buttons[i]->setVisible(shown[i]);
+  for (std::size_t i = 0; i < buttons.size(); ++i) buttons[i]->SetVisible(shown[i]);
 }
 
 std::vector<SellerRecord> editwin::ListedSellers(int except) const {

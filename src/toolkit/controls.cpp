@@ -21,7 +21,7 @@ QFont shrunkToFit(QFont f, const std::function<bool(const QFont&)>& fits) {
 
 }  // namespace
 
-TextField::TextField(QWidget* parent) : QLineEdit(parent) {
+TextField::TextField(QWidget* parent) : Control<QLineEdit>(parent) {
   setMaxLength(std::numeric_limits<int>::max());  // no length limit
   connect(this, &QLineEdit::textChanged, this, [this] { dropLineBreaks(); });
   connect(this, &QLineEdit::editingFinished, this, [this] { showFormatted(); });
@@ -58,7 +58,7 @@ void TextField::showFormatted() {
   if (shown != text()) setText(shown);
 }
 
-Label::Label(QWidget* parent) : QLabel(parent) {}
+Label::Label(QWidget* parent) : Control<QLabel>(parent) {}
 
 void Label::keyPressEvent(QKeyEvent* event) {
   if (KeyDown && KeyDown(event->text())) {
@@ -104,7 +104,7 @@ void Label::paintEvent(QPaintEvent* event) {
   painter.drawText(contentsRect(), textFlags(), text());
 }
 
-PushButton::PushButton(QWidget* parent) : QPushButton(parent) {
+PushButton::PushButton(QWidget* parent) : Control<QPushButton>(parent) {
   setAutoDefault(false);
   setDefault(false);
 }
@@ -133,7 +133,7 @@ void BevelButton::paintEvent(QPaintEvent*) {
   painter.drawText(area.translated(shift, shift), Qt::AlignCenter | Qt::TextShowMnemonic, text());
 }
 
-Canvas::Canvas(QWidget* parent) : QWidget(parent) { setFocusPolicy(Qt::NoFocus); }
+Canvas::Canvas(QWidget* parent) : Control<QWidget>(parent) { setFocusPolicy(Qt::NoFocus); }
 
 void Canvas::SetBackdrop(const QImage& picture) {
   backdrop_ = picture;

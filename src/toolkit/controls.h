@@ -8,12 +8,14 @@
 #include <QWidget>
 #include <functional>
 
+#include "toolkit/control.h"
+
 namespace tk {
 
 // A one-line text field. With a display format, the field shows and gives
 // back the formatted text at any time, whatever has the focus; line breaks
 // never get into it (a pasted line break is dropped).
-class TextField : public QLineEdit {
+class TextField : public Control<QLineEdit> {
   Q_OBJECT
  public:
   explicit TextField(QWidget* parent = nullptr);
@@ -27,16 +29,21 @@ class TextField : public QLineEdit {
   void focusOutEvent(QFocusEvent* event) override;
 
  private:
+  // Qt's own text is what the user typed, before the format applies: only
+  // Text and SetText read and write a field, so both sides agree.
+  using QLineEdit::setText;
+  using QLineEdit::text;
   void dropLineBreaks();
   void showFormatted();
   QString format_;
 };
 
-class Label : public QLabel {
+class Label : public Control<QLabel> {
   Q_OBJECT
  public:
   explicit Label(QWidget* parent = nullptr);
   QString Text() const { return text(); }
+  void SetText(const QString& text) { setText(text); }
   // Runs for every key pressed while the label has the focus; a true
   // answer means the key was handled.
   std::function<bool(const QString& key)> KeyDown;
@@ -57,7 +64,7 @@ class Label : public QLabel {
 };
 
 // Neither push nor bevel buttons ever act as a default or cancel button.
-class PushButton : public QPushButton {
+class PushButton : public Control<QPushButton> {
   Q_OBJECT
  public:
   explicit PushButton(QWidget* parent = nullptr);
@@ -76,7 +83,7 @@ class BevelButton : public PushButton {
 };
 
 // Shows a picture as its backdrop, drawn from the top-left corner.
-class Canvas : public QWidget {
+class Canvas : public Control<QWidget> {
   Q_OBJECT
  public:
   explicit Canvas(QWidget* parent = nullptr);

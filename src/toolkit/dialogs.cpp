@@ -15,6 +15,7 @@ class QtDialogs : public DialogSeam {
     QMessageBox box(QMessageBox::NoIcon, QApplication::applicationName(), text, QMessageBox::Ok,
                     QApplication::activeWindow());
     box.setObjectName(QStringLiteral("MsgBox"));
+    box.setDefaultButton(QMessageBox::Ok);  // Return closes it as Escape does
     box.exec();
   }
 

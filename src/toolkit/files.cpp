@@ -43,7 +43,11 @@ QByteArray TextInputStream::ReadLineBytes() {
 
 QString TextInputStream::ReadLine() { return QString::fromUtf8(ReadLineBytes()); }
 
-TextOutputStream::~TextOutputStream() { Close(); }
+TextOutputStream::~TextOutputStream() {
+  // Only an explicit, checked Close() puts a replacement in place; the save
+  // file discards its temporary when it goes uncommitted.
+  if (append_) Close();
+}
 
 bool TextOutputStream::WriteLine(const QString& line) {
   if (closed_) return ok_ = false;
@@ -89,8 +93,9 @@ QString FolderItem::NativePath() const {
 }
 
 std::unique_ptr<TextInputStream> FolderItem::OpenAsTextFile() const {
+  // Only a regular file has an end to read to (a device may have none).
   QFileInfo info(path_);
-  if (!info.exists() || info.isDir()) return nullptr;
+  if (!info.isFile()) return nullptr;
   QFile f(path_);
   if (!f.open(QIODevice::ReadOnly)) return nullptr;
   QByteArray content = f.readAll();

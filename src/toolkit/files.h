@@ -32,9 +32,10 @@ class TextInputStream {
 };
 
 // Writes lines ended by "\n", UTF-8. A stream made by CreateTextFile writes a
-// temporary file that replaces the real one only when Close() succeeds; one
-// made by AppendToTextFile writes at the end of the file. A stream dropped
-// without Close() is closed (and, for a replacement, committed) as it goes.
+// temporary file that replaces the real one only when Close() succeeds: one
+// dropped without a Close() (an early return) is rolled back, its temporary
+// discarded and the file left as it was. One made by AppendToTextFile writes
+// at the end of the file; dropped without Close(), it is closed as it goes.
 class TextOutputStream {
  public:
   ~TextOutputStream();
@@ -73,7 +74,7 @@ class FolderItem {
   // Absolute path, handed to programs as one argument.
   QString NativePath() const;
 
-  // No stream when the file is missing or cannot be read.
+  // No stream when the file is missing, is no regular file or cannot be read.
   std::unique_ptr<TextInputStream> OpenAsTextFile() const;
   // Creates or empties the file (through a temporary file and a rename, so
   // a failure leaves the old file). No stream when it cannot be prepared.

@@ -122,7 +122,7 @@ void ListModel::sortRows(const std::function<bool(const QStringList&, const QStr
   emit layoutChanged();
 }
 
-Listbox::Listbox(QWidget* parent) : QTableView(parent), model_(new ListModel(this)) {
+Listbox::Listbox(QWidget* parent) : Control<QTableView>(parent), model_(new ListModel(this)) {
   setModel(model_);
   horizontalHeader()->hide();
   horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);

@@ -8,6 +8,8 @@
 #include <functional>
 #include <vector>
 
+#include "toolkit/control.h"
+
 namespace tk {
 
 class ListModel : public QAbstractTableModel {
@@ -44,7 +46,7 @@ class ListModel : public QAbstractTableModel {
   std::vector<QStringList> rows_;
 };
 
-class Listbox : public QTableView {
+class Listbox : public Control<QTableView> {
   Q_OBJECT
  public:
   explicit Listbox(QWidget* parent = nullptr);

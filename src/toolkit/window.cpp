@@ -96,7 +96,7 @@ QWidget* makeControl(Window& window, const ControlSpec& s) {
     }
     case ControlKind::Label: {
       auto* l = new Label(&window);
-      l->setText(s.text);
+      l->SetText(s.text);
       l->setTextFormat(Qt::PlainText);
       l->setWordWrap(s.wraps);
       Qt::Alignment a = s.alignment == Alignment::Centre  ? Qt::AlignHCenter
@@ -181,6 +181,14 @@ void registerOpen(std::type_index type, Window* window) {
 Window::Window() : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {}
 
 Window::~Window() { unregister(this); }
+
+void Window::noSuchControl(const QString& name, const char* type, const QWidget* found) const {
+  const QByteArray where = objectName().toUtf8();
+  if (!found)
+    qFatal("%s has no control named %s", where.constData(), qPrintable(name));
+  qFatal("%s: the control %s is a %s, not a %s", where.constData(), qPrintable(name),
+         found->metaObject()->className(), type);
+}
 
 void Window::build() {
   applyDesign();

@@ -46,9 +46,15 @@ class Window : public QWidget {
   // Runs once the controls exist, before the reference gives the window.
   virtual void Event_Open() {}
 
+  // The control of that name as the type its accessor gives. A name the
+  // design does not hold, or a control of another type, is a programming
+  // error: the run stops there with a message naming it.
   template <class T>
   T* control(const QString& name) const {
-    return static_cast<T*>(controls_.value(name));
+    QWidget* found = controls_.value(name);
+    T* c = qobject_cast<T*>(found);
+    if (!c) noSuchControl(name, T::staticMetaObject.className(), found);
+    return c;
   }
 
   void closeEvent(QCloseEvent* event) override;
@@ -59,6 +65,7 @@ class Window : public QWidget {
   friend class Handle;
   template <class W>
   friend Handle<W> Ref();
+  [[noreturn]] void noSuchControl(const QString& name, const char* type, const QWidget* found) const;
   void build();
   void applyDesign();
   void createControls();

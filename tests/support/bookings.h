@@ -8,6 +8,7 @@
 #include <QStringList>
 
 #include "core/module1.h"
+#include "support/describe.h"
 #include "support/desk.h"
 #include "support/faults.h"
 #include "toolkit/window.h"
@@ -17,8 +18,8 @@ namespace testing {
 // Types the coupon and the amount as a cashier would (no mask applied yet)
 // and clicks "Ajouter".
 inline void Book(const tk::Handle<Window1>& desk, const QString& coupon, const QString& amount) {
-  desk->EntryCoupon()->setText(coupon);
-  desk->ValeurCoupon()->setText(amount);
+  Type(desk->EntryCoupon(), coupon);
+  Type(desk->ValeurCoupon(), amount);
   desk->BevelButton1()->click();
 }
 

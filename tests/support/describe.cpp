@@ -44,13 +44,17 @@ QString alignment(Qt::Alignment a) {
 }
 }  // namespace
 
+QString Typed(const tk::TextField* field) { return static_cast<const QLineEdit*>(field)->text(); }
+
+void Type(tk::TextField* field, const QString& text) { static_cast<QLineEdit*>(field)->setText(text); }
+
 QString describe(const QWidget* w) {
   QString kind;
   QString text;
   QStringList f;
   if (auto* t = qobject_cast<const tk::TextField*>(w)) {
     kind = "TextField";
-    text = t->text();
+    text = Typed(t);
     if (t->isReadOnly()) f << "readonly";
     if (!t->Format().isEmpty()) f << "format=" + t->Format();
     if (!t->hasFrame()) f << "noborder";

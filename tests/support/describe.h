@@ -8,7 +8,16 @@
 #include <QStringList>
 #include <QWidget>
 
+namespace tk {
+class TextField;
+}  // namespace tk
+
 namespace testing {
+
+// What a field holds as the user typed it, before its display format applies.
+QString Typed(const tk::TextField* field);
+// Puts the text into the field as typing would, its display format not yet applied.
+void Type(tk::TextField* field, const QString& text);
 
 // "Kind x,y wxh "text" flags..." with flags among: hidden, disabled,
 // readonly, format=..., centre, right, bold, italic, underline, wrap,

@@ -1,4 +1,4 @@
-#include <QtTest>
+#include <QTest>
 
 #include "support/faults.h"
 #include "support/harness.h"
@@ -105,6 +105,37 @@ class TestFiles : public QObject {
     QVERIFY(out->Close());
     QCOMPARE(h.read("j.csv"), QByteArray("new\n"));
     QCOMPARE(QDir(h.folder()).entryList(QDir::Files), QStringList({"j.csv"}));  // no temporary left
+  }
+
+  // A replacement left without its Close() (an early return) puts nothing
+  // in place: the old file stays, a new one is not made, no temporary is left.
+  void droppedReplacementIsRolledBack_data() {
+    QTest::addColumn<bool>("existed");
+    QTest::newRow("a file replaced") << true;
+    QTest::newRow("a new file") << false;
+  }
+  void droppedReplacementIsRolledBack() {
+    QFETCH(bool, existed);
+    testing::Harness h;
+    if (existed) h.write("j.csv", "old\n");
+    {
+      auto out = tk::GetFolderItem("").Child("j.csv").CreateTextFile();
+      QVERIFY(out);
+      QVERIFY(out->WriteLine("half"));
+    }
+    QCOMPARE(h.exists("j.csv"), existed);
+    QCOMPARE(h.read("j.csv"), existed ? QByteArray("old\n") : QByteArray());
+    QCOMPARE(QDir(h.folder()).entryList(QDir::Files), existed ? QStringList({"j.csv"}) : QStringList());
+  }
+
+  // A device has no end to read to: it is no text file.
+  void deviceIsNotAReadableFile() {
+    testing::Harness h;
+    if (!QFileInfo::exists("/dev/zero")) QSKIP("no zero device here");
+    QVERIFY(QFile::link("/dev/zero", h.path("ListeVendeurs.csv")));
+    tk::FolderItem f = tk::GetFolderItem("").Child("ListeVendeurs.csv");
+    QVERIFY(f.Exists());
+    QVERIFY(!f.OpenAsTextFile());
   }
 
   // A disk that fills up while a file is written: nothing may report

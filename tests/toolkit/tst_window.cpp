@@ -1,7 +1,10 @@
 #include <QClipboard>
-#include <QtTest>
+#include <QProcess>
+#include <QTest>
+#include <QTimer>
 #include <stdexcept>
 
+#include "support/describe.h"
 #include "support/harness.h"
 #include "toolkit/application.h"
 #include "toolkit/controls.h"
@@ -34,6 +37,9 @@ class Plain : public tk::Window {
   tk::TextField* Field() const { return control<tk::TextField>("Field"); }
   tk::BevelButton* Go() const { return control<tk::BevelButton>("Go"); }
   tk::BevelButton* Boom() const { return control<tk::BevelButton>("Boom"); }
+  // Accessors with a programming error in them.
+  tk::TextField* Misspelt() const { return control<tk::TextField>("Feild"); }
+  tk::Label* WrongType() const { return control<tk::Label>("Field"); }
   void Go_Action() { trace.steps << "Go"; }
   void Field_TextChange() { trace.steps << "edit " + Field()->Text(); }
   void Boom_Action() { throw std::runtime_error("boom"); }
@@ -140,13 +146,13 @@ class TestWindow : public QObject {
   void closeThenReferenceBuildsANewWindow() {
     testing::Harness h;
     auto first = tk::Ref<Plain>();
-    first->Field()->setText("typed");
+    testing::Type(first->Field(), "typed");
     first.Close();
     QVERIFY(!first.IsOpen());
     auto second = tk::Ref<Plain>();
     QVERIFY(second.IsOpen());
     QCOMPARE(trace.steps, QStringList({"open", "open"}));
-    QCOMPARE(second->Field()->text(), QString());
+    QCOMPARE(testing::Typed(second->Field()), QString());
   }
 
   void onlyTheSystemClosesAWindow() {
@@ -220,6 +226,36 @@ class TestWindow : public QObject {
     QVERIFY(tight->font().bold());
     for (const char* name : {"Roomy", "Wrapped"})
       QCOMPARE(w->Control(name)->font().stretch(), int(QFont::AnyStretch));
+  }
+
+  // A control that an accessor names wrongly stops the run at once, with a
+  // message naming it, instead of handing out a null or a wrong pointer.
+  // The run that stops is a second one of this program.
+  void controlThatIsNotThereStopsTheRun_data() {
+    QTest::addColumn<QString>("message");
+    QTest::newRow("misspelt name") << "Plain has no control named Feild";
+    QTest::newRow("wrong type") << "Plain: the control Field is a tk::TextField, not a tk::Label";
+  }
+  void controlThatIsNotThereStopsTheRun() {
+    QFETCH(QString, message);
+    const QString row = QString::fromUtf8(QTest::currentDataTag());
+    if (qEnvironmentVariableIsSet("CORVALENTA_BAD_LOOKUP")) {
+      testing::Harness h;
+      auto w = tk::Ref<Plain>();
+      if (row == "misspelt name") w->Misspelt();
+      else w->WrongType();
+      QFAIL("the lookup went on");
+    }
+    QProcess run;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("CORVALENTA_BAD_LOOKUP", "1");
+    run.setProcessEnvironment(env);
+    run.setProcessChannelMode(QProcess::MergedChannels);
+    run.start(QCoreApplication::applicationFilePath(), {"controlThatIsNotThereStopsTheRun:" + row});
+    QVERIFY(run.waitForFinished(60000));
+    const QString output = QString::fromUtf8(run.readAll());
+    QCOMPARE(run.exitStatus(), QProcess::CrashExit);
+    QVERIFY2(output.contains(message), qPrintable(output));
   }
 
   void showModalReturnsWhenTheWindowCloses() {
