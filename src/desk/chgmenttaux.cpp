@@ -1,6 +1,7 @@
 #include "desk/chgmenttaux.h"
 
 #include "core/module1.h"
+#include "core/texts.h"
 #include "desk/deskfiles.h"
 #include "toolkit/dialogs.h"
 #include "toolkit/files.h"
@@ -37,7 +38,7 @@ void ChgmentTaux::BevelButton1_Action() {
   const double rate = tk::Val(typed) / 100.0;
   const tk::FolderItem file = DataFile(RateFile);
   if (!file.ReplaceWithLines({tk::Str(rate)})) {
-    tk::MsgBox(QStringLiteral("impossible d'écrire le fichier modifié!"));
+    tk::MsgBox(CannotWriteChangedFile);
     return;
   }
   Module1::ovktaux = rate;

@@ -2,6 +2,7 @@
 
 #include "core/pictures.h"
 #include "core/menubar1.h"
+#include "core/texts.h"
 #include "desk/chgmenttaux.h"
 #include "desk/infowin.h"
 #include "register/vendorfiles.h"
@@ -28,6 +29,8 @@ const std::vector<tk::ControlSpec>& Window1::ControlDesign() const {
       tk::TextFieldSpec("EntryCoupon", 41, 195, 70, 47).align(Alignment::Centre).tab(1),
       tk::TextFieldSpec("ValeurCoupon", 129, 195, 79, 47).align(Alignment::Right).withFormat(tk::AmountFormat).tab(2),
       tk::ListboxSpec("ReferenceBox", 358, 64, 352, 375).columns(4, "20%,20%,60%,0%"),
+      // Hidden scratch table of the design: the desk model reads a sales
+      // file for a removal without a widget.
       tk::ListboxSpec("ListCachee", 500, 64, 210, 373).columns(2).hidden(),
       tk::LabelSpec("StaticText1", 51, 167, 60, 50, "N° de Coupon").multiline().font(SmallSystemFont),
       tk::LabelSpec("StaticText2", 134, 167, 87, 37, "Montant").font(SmallSystemFont),
@@ -57,6 +60,7 @@ const std::vector<tk::ControlSpec>& Window1::ControlDesign() const {
           .onAction(tk::On(&Window1::BevelButton3_Action)),
       tk::BevelButtonSpec("BevelButton4", 553, 14, 66, 28, "Utilitaires").look(0).noFocus()
           .onAction(tk::On(&Window1::BevelButton4_Action)),
+      // Hidden formatter of the design: the desk model applies its mask without it.
       tk::TextFieldSpec("fromat", 182, 66, 73, 33).withFormat(tk::AmountFormat).hidden(),
       tk::BevelButtonSpec("BevelButton5", 20, 451, 55, 47, "Quitter").makeBold().look(0).noFocus()
           .onAction(tk::On(&Window1::BevelButton5_Action)),
@@ -84,15 +88,10 @@ void Window1::PushButton4_Action() { tk::Ref<InfoWin>().Show(); }
 
 // "Gestion des vendeurs et coupons": a warning, then the seller files start afresh.
 void Window1::PushButton5_Action() {
-  tk::MessageDialog d;
-  d.Icon = tk::MessageDialog::Caution;
-  d.ActionButton.Caption = QStringLiteral("Continuer");
-  d.CancelButton.Caption = QStringLiteral("Annuler");
-  d.CancelButton.Visible = true;
-  d.CancelButton.Cancel = true;
-  d.Title = QStringLiteral("Attention! Cette fonction est en principe à n'utiliser qu'en début de Bourse! ");
-  d.Message = QStringLiteral("Vous allez mettre à zéro les fichiers ListeVendeurs.csv et couponsvendeurs.csv ");
-  d.Explanation = QStringLiteral("Si ce n'est pas ce que vous voulez faire pressez \"Annuler\".");
+  tk::MessageDialog d = ContinueWarning(
+      QStringLiteral("Attention! Cette fonction est en principe à n'utiliser qu'en début de Bourse! "),
+      QStringLiteral("Vous allez mettre à zéro les fichiers ListeVendeurs.csv et couponsvendeurs.csv "),
+      QStringLiteral("Si ce n'est pas ce que vous voulez faire pressez \"Annuler\"."));
   // Any way out but "Continuer" leaves the seller files alone.
   if (d.ShowModal() != &d.ActionButton) return;
   // The seller files start afresh once per run; when they could not be

@@ -2,6 +2,7 @@
 // The cash desk: the main window, where coupons are typed, booked, listed
 // and removed, and from which every other window is opened.
 
+#include "desk/desk.h"
 #include "toolkit/controls.h"
 #include "toolkit/listbox.h"
 #include "toolkit/window.h"
@@ -67,5 +68,9 @@ class Window1 : public tk::Window {
   void Event_Open() override;
 
  private:
+  // Shows the model's turnover and, once there is one, its commission.
+  void showTotals();
+
   MenuBar1* menuBar_;
+  Desk desk_;
 };

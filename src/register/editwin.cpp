@@ -7,6 +7,7 @@
 #include "core/module1.h"
 #include "core/pendingchange.h"
 #include "core/rules.h"
+#include "core/texts.h"
 #include "register/sellerchecks.h"
 #include "register/sellerfields.h"
 #include "toolkit/dialogs.h"
@@ -223,7 +224,7 @@ void editwin::EnretQuit_Action() {
     }
   }
   if (!ReplaceSellerFiles(sellers)) {
-    tk::MsgBox(QStringLiteral("impossible d'écrire le fichier modifié!"));
+    tk::MsgBox(CannotWriteChangedFile);
     return;
   }
   SetState(State::Browsing);

@@ -1,6 +1,7 @@
 #include "register/vendorfiles.h"
 
 #include "core/pendingchange.h"
+#include "core/texts.h"
 #include "register/sellerfiles.h"
 #include "register/sellerchecks.h"
 #include "register/sellerfields.h"
@@ -99,7 +100,7 @@ void VendorFiles::BevelButton1_Action() {
     return;
   }
   if (!AppendSeller(s)) {
-    tk::MsgBox(QStringLiteral("Problem creating the text file!"));
+    tk::MsgBox(ProblemCreatingTextFile);
     return;
   }
 
