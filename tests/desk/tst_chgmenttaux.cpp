@@ -103,7 +103,7 @@ class TestChgmentTaux : public QObject {
     QCOMPARE(Module1::ovktaux, rate);
     QCOMPARE(h.read("ValComm.txt"), file);
     QCOMPARE(tk::Val(QString::fromUtf8(file.trimmed())), rate);  // what the next start reads back
-    QVERIFY(h.dialogs().shown.isEmpty());
+    QVERIFY(h.dialogs().shown().isEmpty());
     auto again = tk::Ref<ChgmentTaux>();
     QCOMPARE(again->nveautaux()->Text(), next);
   }
@@ -128,7 +128,7 @@ class TestChgmentTaux : public QObject {
     QVERIFY(!w.IsOpen());
     QCOMPARE(Module1::ovktaux, 0.1);
     QCOMPARE(h.read("ValComm.txt"), QByteArray("0.1\n"));
-    QVERIFY(h.dialogs().shown.isEmpty());
+    QVERIFY(h.dialogs().shown().isEmpty());
     QCOMPARE(tk::Ref<ChgmentTaux>()->nveautaux()->Text(), QString("10"));
   }
 

@@ -42,7 +42,7 @@ class TestCouponDeletion : public QObject {
     h.write("OVKB2025_main.csv", journal("12,1,A,3\n"));
     h.write("vendeur_3.csv", "12,1\n");
     auto desk = testing::OpenDesk(h);
-    h.dialogs().shown.clear();
+    h.dialogs().clear();
     desk->BevelButton3()->click();
     QCOMPARE(h.dialogs().texts(), QStringList{NoSelection});
     QCOMPARE(Rows(*desk->ReferenceBox()), QStringList{"12|1.00|A|3"});
@@ -101,7 +101,7 @@ class TestCouponDeletion : public QObject {
     h.write("OVKB2025_main.csv", journal(rows));
     if (!sales.isNull()) h.write("vendeur_3.csv", sales);
     auto desk = testing::OpenDesk(h);
-    h.dialogs().shown.clear();
+    h.dialogs().clear();
     QStringList listAfter = Rows(*desk->ReferenceBox());
     listAfter.removeAt(row);
 
@@ -154,7 +154,7 @@ class TestCouponDeletion : public QObject {
     Book(desk, "31", "4");
     Book(desk, "30", "5");
     QCOMPARE(Lines(h, salesFile), QStringList{"30,5.00"});
-    h.dialogs().shown.clear();
+    h.dialogs().clear();
     Remove(desk, 1);
     QCOMPARE(h.dialogs().texts(), QStringList());
     QCOMPARE(Module1::vc2, code);
@@ -169,7 +169,7 @@ class TestCouponDeletion : public QObject {
     h.write("OVKB2025_main.csv", journal("12,1,A,3\n13,2,A,3\n14,3,A,3\n"));
     h.write("vendeur_3.csv", "12,1\n13,2\n14,3\n");
     auto desk = testing::OpenDesk(h);
-    h.dialogs().shown.clear();
+    h.dialogs().clear();
     Remove(desk, 1);
     desk->BevelButton3()->click();
     QCOMPARE(h.dialogs().texts(), QStringList{NoSelection});
@@ -186,7 +186,7 @@ class TestCouponDeletion : public QObject {
     const QByteArray sales = longSales();
     h.write("vendeur_3.csv", sales);
     auto desk = testing::OpenDesk(h);
-    h.dialogs().shown.clear();
+    h.dialogs().clear();
     {
       testing::ChangeSteps faults([](tk::ChangeStep step, int index) {
         const bool salesFile = step == tk::ChangeStep::ChangeFile && index == 1;
@@ -220,7 +220,7 @@ class TestCouponDeletion : public QObject {
     const QByteArray sales = longSales();
     h.write("vendeur_3.csv", sales);
     auto desk = testing::OpenDesk(h);
-    h.dialogs().shown.clear();
+    h.dialogs().clear();
     std::unique_ptr<testing::FileSizeLimit> limit;
     if (fault == "journal folder") {
       QVERIFY(QFile::remove(h.path("OVKB2025_main.csv")));

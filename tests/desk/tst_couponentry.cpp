@@ -101,7 +101,7 @@ class TestCouponEntry : public QObject {
     h.write("couponsvendeurs.csv", Map);
     h.write("OVKB2025_main.csv", journal());
     auto desk = testing::OpenDesk(h);
-    h.dialogs().shown.clear();
+    h.dialogs().clear();
     const QStringList before = Rows(*desk->ReferenceBox());
 
     Book(desk, coupon, amount);
@@ -152,7 +152,7 @@ class TestCouponEntry : public QObject {
   void missingCouponMapIsReportedAtEveryClick() {
     Harness h;
     auto desk = testing::OpenDesk(h);
-    h.dialogs().shown.clear();
+    h.dialogs().clear();
     const QByteArray empty = h.read("OVKB2025_main.csv");
     Book(desk, "10", "5");
     desk->BevelButton1()->click();
@@ -191,7 +191,7 @@ class TestCouponEntry : public QObject {
     const bool newSeller = fault.endsWith("new seller");
     if (!newSeller) h.write("vendeur_3.csv", fault == "sales full" ? QByteArray(120, '#') + '\n' : "5,1.00\n");
     auto desk = testing::OpenDesk(h);
-    h.dialogs().shown.clear();
+    h.dialogs().clear();
     const QByteArray sales = h.read("vendeur_3.csv");
     std::unique_ptr<testing::FileSizeLimit> limit;
     if (fault == "sales folder") {

@@ -44,7 +44,7 @@ tk::Handle<Window1> deskAtTwentyPercent(testing::Harness& h) {
   h.write("ValComm.txt", "0.2\n");
   auto desk = testing::OpenDesk(h);
   Module1::ovktaux = 0.2;
-  h.dialogs().shown.clear();
+  h.dialogs().clear();
   return desk;
 }
 
@@ -56,7 +56,7 @@ class TestDeskNavigation : public QObject {
   void infoShowsTheAboutWindowBesideTheDesk() {
     testing::Harness h;
     auto desk = testing::OpenDesk(h);
-    h.dialogs().shown.clear();
+    h.dialogs().clear();
     desk->PushButton4()->click();
     InfoWin* info = openWindowOf<InfoWin>();
     QVERIFY(info);
@@ -78,7 +78,7 @@ class TestDeskNavigation : public QObject {
     InfoWin* fresh = openWindowOf<InfoWin>();
     QVERIFY(fresh);
     QCOMPARE(fresh->vversion()->Text(), QString("0.9.12 (Linux)"));
-    QVERIFY(h.dialogs().shown.isEmpty());
+    QVERIFY(h.dialogs().shown().isEmpty());
   }
 
   void rateChangeWarnsThenWaitsForTheRateWindow() {
@@ -166,10 +166,10 @@ class TestDeskNavigation : public QObject {
     testing::Harness h;
     auto desk = testing::OpenDesk(h);
     desk->PushButton4()->click();  // another window open does not matter
-    h.dialogs().shown.clear();
+    h.dialogs().clear();
     desk->BevelButton5()->click();
     QCOMPARE(h.quits(), QList<int>{0});
-    QVERIFY(h.dialogs().shown.isEmpty());
+    QVERIFY(h.dialogs().shown().isEmpty());
   }
 
   void warningTextIsBuiltWithThePlatformLineEnd() {

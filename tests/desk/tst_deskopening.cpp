@@ -35,8 +35,8 @@ class TestDeskOpening : public QObject {
     QVERIFY(h.quits().isEmpty());
 
     // The start dialog, as the cashier sees it.
-    QCOMPARE(h.dialogs().shown.size(), 1);
-    const tk::MessageDialog& d = h.dialogs().shown.first().dialog;
+    QCOMPARE(h.dialogs().shown().size(), 1);
+    const tk::MessageDialog& d = h.dialogs().shown().first().dialog;
     QCOMPARE(d.Icon, int(tk::MessageDialog::Caution));
     QCOMPARE(d.Title, QString("et pour commencer... "));
     QCOMPARE(d.Message, QString("Le fonctionnement de ce programme suppose que tous les fichiers des vendeurs "
@@ -135,7 +135,7 @@ class TestDeskOpening : public QObject {
     h.dialogs().answerTitle(testing::StartDialogTitle, tk::DialogAnswer::Cancel);
     QCOMPARE(app::_Main(), 0);
     QVERIFY(!h.exists("OVKB2025_main.csv"));
-    QCOMPARE(h.dialogs().shown.size(), 1);
+    QCOMPARE(h.dialogs().shown().size(), 1);
     auto desk = tk::Ref<Window1>();
     QCOMPARE(desk->ReferenceBox()->ListCount(), 0);
   }

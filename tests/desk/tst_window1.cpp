@@ -3,6 +3,7 @@
 #include "core/menubar1.h"
 #include "desk/window1.h"
 #include "support/describe.h"
+#include "support/desk.h"
 #include "support/harness.h"
 #include "toolkit/window.h"
 
@@ -41,7 +42,7 @@ class TestWindow1 : public QObject {
     QFETCH(QString, name);
     QFETCH(QString, design);
     testing::Harness h;
-    auto w = tk::Ref<Window1>();
+    auto w = testing::OpenDesk(h);
     QWidget* c = w->Control(name);
     QVERIFY(c);
     QCOMPARE(c->objectName(), name);
@@ -50,7 +51,7 @@ class TestWindow1 : public QObject {
 
   void window() {
     testing::Harness h;
-    auto w = tk::Ref<Window1>();
+    auto w = testing::OpenDesk(h);
     QCOMPARE(w->objectName(), QString("Window1"));
     QCOMPARE(w->windowTitle(), QString("Gestion de la Bourse OVK"));
     QCOMPARE(w->size(), QSize(720, 518));
@@ -73,7 +74,7 @@ class TestWindow1 : public QObject {
 
   void tabGoesRoundTheEntryFields() {
     testing::Harness h;
-    auto w = tk::Ref<Window1>();
+    auto w = testing::OpenDesk(h);
     w->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(w.get()));
     w->EntryCoupon()->setFocus();

@@ -1,4 +1,4 @@
-#include <QtTest>
+#include <QTest>
 
 #include "core/module1.h"
 #include "register/editwin.h"
@@ -27,6 +27,7 @@ const QString Browsing = "S--N--Q";
 const QString SellerSelected = "-M--A-Q";
 const QString Edited = "S--N-E-";
 const QString NewSeller = "--A-A--";
+const QString NoSellerSelected = QString::fromUtf8("Aucun vendeur n'a été sélectionné!");
 
 tk::Handle<editwin> openWith(testing::Harness& h, const QByteArray& list) {
   h.write(SellerListFile, list);
@@ -172,6 +173,7 @@ class TestEditwin : public QObject {
     auto w = openWith(h, QByteArray());
     QCOMPARE(w->ListeVendeurs2()->ListCount(), 0);
     press(w->nouveau());
+    QCOMPARE(h.dialogs().texts(), QStringList({NewSellerMessage}));
     press(w->abandonner());
     QCOMPARE(testing::fieldTexts(*w.get()), QStringList({"", "", "", "", "", "", "", "", "", ""}));
     press(w->EnretQuit());
@@ -183,27 +185,33 @@ class TestEditwin : public QObject {
   void buttonStates_data() {
     QTest::addColumn<QStringList>("steps");  // "row N" selects a row of the list; else a button
     QTest::addColumn<QString>("after");
-    QTest::addColumn<int>("messages");
-    QTest::newRow("opening") << QStringList() << Browsing << 0;
-    QTest::newRow("Sélectionner with a row") << QStringList{"row 1", "Selectioner"} << SellerSelected << 0;
-    QTest::newRow("Sélectionner without a row") << QStringList{"Selectioner"} << Browsing << 1;
-    QTest::newRow("Modifier") << QStringList{"row 1", "Selectioner", "modifier"} << Edited << 0;
-    QTest::newRow("Abandonner a selection") << QStringList{"row 1", "Selectioner", "abandonner"} << Edited << 0;
-    QTest::newRow("Nouveau") << QStringList{"nouveau"} << NewSeller << 1;
-    QTest::newRow("Ajouter") << QStringList{"nouveau", "name", "last", "ajouter"} << Edited << 1;
-    QTest::newRow("Abandonner a new seller") << QStringList{"nouveau", "abandonner"} << Edited << 1;
-    QTest::newRow("refused Ajouter") << QStringList{"nouveau", "ajouter"} << NewSeller << 2;
-    QTest::newRow("refused Modifier") << QStringList{"row 1", "Selectioner", "code 1", "modifier"} << SellerSelected << 1;
+    QTest::addColumn<QStringList>("messages");
+    const QStringList none;
+    const QStringList fresh{NewSellerMessage};
+    QTest::newRow("opening") << QStringList() << Browsing << none;
+    QTest::newRow("Sélectionner with a row") << QStringList{"row 1", "Selectioner"} << SellerSelected << none;
+    QTest::newRow("Sélectionner without a row") << QStringList{"Selectioner"} << Browsing << QStringList{NoSellerSelected};
+    QTest::newRow("Modifier") << QStringList{"row 1", "Selectioner", "modifier"} << Edited << none;
+    QTest::newRow("Abandonner a selection") << QStringList{"row 1", "Selectioner", "abandonner"} << Edited << none;
+    QTest::newRow("Nouveau") << QStringList{"nouveau"} << NewSeller << fresh;
+    QTest::newRow("Ajouter") << QStringList{"nouveau", "name", "last", "ajouter"} << Edited << fresh;
+    QTest::newRow("Abandonner a new seller") << QStringList{"nouveau", "abandonner"} << Edited << fresh;
+    QTest::newRow("refused Ajouter") << QStringList{"nouveau", "ajouter"} << NewSeller
+                                     << QStringList{NewSellerMessage, "Le nom du vendeur est obligatoire!"};
+    QTest::newRow("refused Modifier") << QStringList{"row 1", "Selectioner", "code 1", "modifier"} << SellerSelected
+                                      << QStringList{QString::fromUtf8("Le code vendeur 1 est déjà attribué à Aquaflore!")};
     QTest::newRow("Sélectionner once edited") << QStringList{"nouveau", "abandonner", "row 0", "Selectioner"}
-                                              << SellerSelected << 1;
+                                              << SellerSelected << fresh;
     QTest::newRow("Sélectionner without a row once edited")
-        << QStringList{"nouveau", "abandonner", "row -1", "Selectioner"} << Edited << 2;
-    QTest::newRow("Nouveau once edited") << QStringList{"row 1", "Selectioner", "modifier", "nouveau"} << NewSeller << 1;
+        << QStringList{"nouveau", "abandonner", "row -1", "Selectioner"} << Edited
+        << QStringList{NewSellerMessage, NoSellerSelected};
+    QTest::newRow("Nouveau once edited") << QStringList{"row 1", "Selectioner", "modifier", "nouveau"} << NewSeller
+                                         << fresh;
   }
   void buttonStates() {
     QFETCH(QStringList, steps);
     QFETCH(QString, after);
-    QFETCH(int, messages);
+    QFETCH(QStringList, messages);
     testing::Harness h;
     auto w = openWith(h, ThreeSellers);
     for (const QString& step : steps) {
@@ -215,7 +223,7 @@ class TestEditwin : public QObject {
       if (QTest::currentTestFailed()) return;
     }
     QCOMPARE(state(*w.get()), after);
-    QCOMPARE(h.dialogs().shown.size(), messages);
+    QCOMPARE(h.dialogs().texts(), messages);
     QVERIFY(w.IsOpen());
   }
 
@@ -224,7 +232,7 @@ class TestEditwin : public QObject {
     auto w = openWith(h, QByteArray());
     Module1::generalfailure = 3;
     press(w->Selectioner());
-    QCOMPARE(h.dialogs().texts(), QStringList({QString::fromUtf8("Aucun vendeur n'a été sélectionné!")}));
+    QCOMPARE(h.dialogs().texts(), QStringList({NoSellerSelected}));
     QCOMPARE(Module1::generalfailure, std::int64_t(-1));
     QCOMPARE(testing::fieldTexts(*w.get()), QStringList({"", "", "", "", "", "", "", "", "0", "0"}));
   }
@@ -240,7 +248,7 @@ class TestEditwin : public QObject {
     w->NomVendeur()->SetText("  Aquaflore Nord ");
     w->CouponStop()->SetText("20");
     press(w->modifier());
-    QVERIFY(h.dialogs().shown.isEmpty());
+    QVERIFY(h.dialogs().shown().isEmpty());
     QCOMPARE(testing::listRows(*w->ListeVendeurs2(), ','), QStringList({"  Aquaflore Nord ,1,Rue 1,a@x.ch,1000,Ville,1,20,2,0",
                                                       "Plantes,2,,,,,26,40,0,1", "Ichtyo,3,Quai 4,,3000,Bourg,41,100,0,0"}));
     QCOMPARE(testing::fieldTexts(*w.get()), QStringList({"", "", "", "", "", "", "", "", "", ""}));
@@ -290,15 +298,19 @@ class TestEditwin : public QObject {
     QFETCH(QString, message);
     testing::Harness h;
     auto w = openWith(h, ThreeSellers);
-    if (modify) selectAndPress(*w.get(), 0);
-    else press(w->nouveau());
-    h.dialogs().shown.clear();
+    if (modify) {
+      selectAndPress(*w.get(), 0);
+    } else {
+      press(w->nouveau());
+      QCOMPARE(h.dialogs().texts(), QStringList({NewSellerMessage}));
+    }
+    h.dialogs().clear();
     const QStringList before = testing::listRows(*w->ListeVendeurs2(), ',');
     const QString stateBefore = state(*w.get());
     testing::typeSeller(*w.get(), seller);
     press(modify ? w->modifier() : w->ajouter());
     if (message.isEmpty()) {
-      QVERIFY(h.dialogs().shown.isEmpty());
+      QVERIFY(h.dialogs().shown().isEmpty());
       QStringList expected = before;
       if (modify) expected[0] = seller.join(',');
       else expected << seller.join(',');
@@ -340,8 +352,9 @@ class TestEditwin : public QObject {
     auto w = openWith(h, list);
     press(w->nouveau());
     QCOMPARE(w->CouponStart()->Text(), QString("1000000000001"));
+    QCOMPARE(h.dialogs().texts(), QStringList({NewSellerMessage}));
     press(w->abandonner());
-    h.dialogs().shown.clear();
+    h.dialogs().clear();
     press(w->EnretQuit());
     QCOMPARE(h.dialogs().texts(),
              QStringList({QString::fromUtf8("Les coupons 26 à 1000000000000 de Faute sont trop nombreux pour être "
@@ -374,7 +387,7 @@ class TestEditwin : public QObject {
     testing::typeSeller(*w.get(), {"Neuf", "9", "", "", "", "", "500", "600", "0", "0"});
     Module1::generalfailure = recorded;
     w->modifier_Action();
-    QVERIFY(h.dialogs().shown.isEmpty());
+    QVERIFY(h.dialogs().shown().isEmpty());
     QCOMPARE(testing::listRows(*w->ListeVendeurs2(), ',').join('\n').toUtf8() + '\n', ThreeSellers);
     QCOMPARE(testing::fieldTexts(*w.get()).first(), QString("Neuf"));
     QCOMPARE(state(*w.get()), Browsing);
@@ -415,6 +428,7 @@ class TestEditwin : public QObject {
     press(w->nouveau());
     QCOMPARE(w->CodeVendeur()->Text(), QString("5"));
     QCOMPARE(w->CouponStart()->Text(), QString("151"));
+    QCOMPARE(h.dialogs().texts(), QStringList({NewSellerMessage, NewSellerMessage}));
   }
 
   void missingSellerList() {
@@ -460,7 +474,8 @@ class TestEditwin : public QObject {
     const QByteArray map = h.read(CouponMapFile);
     press(w->nouveau());
     press(w->abandonner());
-    h.dialogs().shown.clear();
+    QCOMPARE(h.dialogs().texts(), QStringList({NewSellerMessage}));
+    h.dialogs().clear();
     press(w->EnretQuit());
     QCOMPARE(h.dialogs().texts(), QStringList({ChangedOnDisk}));
     QVERIFY(w.IsOpen());
@@ -522,6 +537,7 @@ class TestEditwin : public QObject {
     press(w->nouveau());
     testing::typeSeller(*w.get(), {"Neuf", "4", "", "", "", "", "101", "110", "0", "0"});
     press(w->ajouter());
+    QCOMPARE(h.dialogs().texts(), QStringList({NewSellerMessage}));
     h.write(SellerListFile, "Autre,9,,,,,1,2,0,0\n");
     auto same = tk::Ref<editwin>();
     QCOMPARE(same.get(), w.get());

@@ -1,4 +1,4 @@
-#include <QtTest>
+#include <QTest>
 
 #include "register/sellerfiles.h"
 #include "register/sellerwindows.h"
@@ -119,7 +119,7 @@ class TestVendorFiles : public QObject {
     for (const auto& f : others) QCOMPARE(h.read(f.first), f.second);
     QCOMPARE(testing::fieldTexts(*w.get()), QStringList({"", "1", "", "", "", "", "1", "", "0", "0"}));
     QCOMPARE(w->ListeVendeurs()->ListCount(), 0);
-    QVERIFY(h.dialogs().shown.isEmpty());
+    QVERIFY(h.dialogs().shown().isEmpty());
   }
 
   void openingThatCannotEmptyTheFiles_data() {
@@ -151,7 +151,7 @@ class TestVendorFiles : public QObject {
     w->NomVendeur()->SetText("Aquaflore");
     w->CouponStop()->SetText("25");
     w->BevelButton1()->click();
-    QVERIFY(h.dialogs().shown.isEmpty());
+    QVERIFY(h.dialogs().shown().isEmpty());
     QCOMPARE(testing::listRows(*w->ListeVendeurs(), '|'), QStringList({"1|25|Aquaflore|1"}));
     QCOMPARE(h.read(SellerListFile), QByteArray("Aquaflore,1,,,,,1,25,0,0\n"));
     QCOMPARE(h.read(CouponMapFile), testing::couponLines(1, 25, "Aquaflore,1"));
@@ -181,7 +181,7 @@ class TestVendorFiles : public QObject {
     auto w = tk::Ref<VendorFiles>();
     testing::typeSeller(*w.get(), {"Plantes", code, "Rue 2", "p@x.ch", "2000", "Bourg", first, last, "1", "2"});
     w->BevelButton1()->click();
-    QVERIFY(h.dialogs().shown.isEmpty());
+    QVERIFY(h.dialogs().shown().isEmpty());
     QCOMPARE(h.read(SellerListFile), ("Plantes," + code + ",Rue 2,p@x.ch,2000,Bourg," + first + "," + last + ",1,2\n").toUtf8());
     QCOMPARE(h.read(CouponMapFile).count('\n'), couponLines);
     QCOMPARE(testing::fieldTexts(*w.get()), QStringList({"", nextCode, "", "", "", "", nextFirst, "", "0", "0"}));
@@ -200,7 +200,7 @@ class TestVendorFiles : public QObject {
     w->NomVendeur()->SetText("Ichtyo");
     w->CouponStop()->SetText("100");
     w->BevelButton1()->click();
-    QVERIFY(h.dialogs().shown.isEmpty());
+    QVERIFY(h.dialogs().shown().isEmpty());
     QCOMPARE(testing::listRows(*w->ListeVendeurs(), '|'),
              QStringList({"1|25|Aquaflore|1", QString::fromUtf8("26|40|Plantes Léon|2"), "41|100|Ichtyo|3"}));
     const QByteArray list = QString::fromUtf8("Aquaflore,1,Rue 1,,1000,Ville,1,25,2,0\n"
@@ -319,7 +319,7 @@ class TestVendorFiles : public QObject {
     testing::Harness h;
     QDir(h.folder()).mkdir(CouponMapFile);
     auto desk = testing::OpenDesk(h);
-    h.dialogs().shown.clear();
+    h.dialogs().clear();
     h.dialogs().answer(tk::DialogAnswer::Action);
     desk->PushButton5()->click();
     QCOMPARE(h.dialogs().texts().last(), QString::fromUtf8("Impossible de remettre à zéro les fichiers vendeurs!"));
@@ -348,13 +348,13 @@ class TestVendorFiles : public QObject {
     h.write(SellerListFile, list);
     h.write(CouponMapFile, map);
     auto desk = testing::OpenDesk(h);
-    const int before = h.dialogs().shown.size();
+    const int before = h.dialogs().shown().size();
     h.dialogs().answer(answer);
     desk->PushButton5()->click();
 
-    QCOMPARE(h.dialogs().shown.size(), before + 1);
-    const tk::MessageDialog& d = h.dialogs().shown.last().dialog;
-    QVERIFY(h.dialogs().shown.last().isDialog);
+    QCOMPARE(h.dialogs().shown().size(), before + 1);
+    const tk::MessageDialog& d = h.dialogs().shown().last().dialog;
+    QVERIFY(h.dialogs().shown().last().isDialog);
     QCOMPARE(d.Icon, int(tk::MessageDialog::Caution));
     QCOMPARE(d.Title, QString::fromUtf8("Attention! Cette fonction est en principe à n'utiliser qu'en début de Bourse! "));
     QCOMPARE(d.Message, QString::fromUtf8("Vous allez mettre à zéro les fichiers ListeVendeurs.csv et couponsvendeurs.csv "));
@@ -382,7 +382,7 @@ class TestVendorFiles : public QObject {
       // The warning comes again at the next click.
       h.dialogs().answer(tk::DialogAnswer::Cancel);
       desk->PushButton5()->click();
-      QCOMPARE(h.dialogs().shown.size(), before + 2);
+      QCOMPARE(h.dialogs().shown().size(), before + 2);
     }
   }
 };

@@ -81,7 +81,7 @@ class TestUtilities : public QObject {
   void openedFromTheDesk() {
     testing::Harness h;
     auto desk = testing::OpenDesk(h);
-    h.dialogs().shown.clear();
+    h.dialogs().clear();
     desk->BevelButton4()->click();
     auto w = tk::Ref<utilities>();
     QVERIFY(w.IsOpen());

@@ -103,7 +103,7 @@ class TestFeuilleVendeur : public QObject {
     QCOMPARE(w->Controls().back(), static_cast<QWidget*>(w->fromat()));
     QCOMPARE(testing::tabWalk(w->BevelButton1(), 3), QStringList({"BevelButton1", "BevelButton2", "BevelButton1"}));
     testing::snapshot(w.get(), "FeuilleVendeur");
-    QVERIFY(h.dialogs().shown.isEmpty());
+    QVERIFY(h.dialogs().shown().isEmpty());
   }
 
   // The coupons in number order (equal numbers in file order), the amounts
@@ -118,7 +118,7 @@ class TestFeuilleVendeur : public QObject {
              QStringList({"7|", "9|3.00", "10|0.00", "12.5|1.00", "12|2.00", "100|12.50"}));
     // Gross 18.5; commission 0.1 × 18.5 to 0.05 = 1.85; fees 2 × 5 + 1 × 5.
     QCOMPARE(account(*w.get()), QStringList({"2", "1", "15.00", "18.50", "1.85", "1.65"}));
-    QVERIFY(h.dialogs().shown.isEmpty());
+    QVERIFY(h.dialogs().shown().isEmpty());
   }
 
   void emptySalesFile() {
@@ -129,7 +129,7 @@ class TestFeuilleVendeur : public QObject {
     QVERIFY(w.IsOpen());
     QCOMPARE(w->CouponsVendeur()->ListCount(), 0);
     QCOMPARE(account(*w.get()), QStringList({"2", "1", "15.00", "0.00", "0.00", "-15.00"}));
-    QVERIFY(h.dialogs().shown.isEmpty());
+    QVERIFY(h.dialogs().shown().isEmpty());
   }
 
   // A seller who sold nothing: the message, no sheet left open, and the
@@ -208,7 +208,7 @@ class TestFeuilleVendeur : public QObject {
     Module1::bacs2 = "9";
     retype(w->fraise(), "1");
     QCOMPARE(account(*w.get()), QStringList({"1", "deux", "1.00", "123.45", "12.35", "110.10"}));
-    QVERIFY(h.dialogs().shown.isEmpty());
+    QVERIFY(h.dialogs().shown().isEmpty());
   }
 
   void closeThenBuildAnew() {
@@ -222,7 +222,7 @@ class TestFeuilleVendeur : public QObject {
     h.write(SellerSalesFile(3), "1,5\n2,5\n");
     auto second = tk::Ref<FeuilleVendeur>();
     QCOMPARE(second->CouponsVendeur()->ListCount(), 2);
-    QVERIFY(h.dialogs().shown.isEmpty());
+    QVERIFY(h.dialogs().shown().isEmpty());
   }
 };
 

@@ -56,7 +56,7 @@ class TestSelectVendor : public QObject {
     QCOMPARE(testing::tabWalk(list, 4), QStringList({"ListVendeurs", "BevelButton1", "BevelButton2", "ListVendeurs"}));
     list->SetListIndex(1);
     testing::snapshot(w.get(), "SelectVendor");
-    QVERIFY(h.dialogs().shown.isEmpty());
+    QVERIFY(h.dialogs().shown().isEmpty());
   }
 
   // A seller-list line → the current seller it gives when chosen (the row
@@ -93,7 +93,7 @@ class TestSelectVendor : public QObject {
     QVERIFY(sheet);
     QVERIFY(sheet->isVisible());
     QCOMPARE(sheet->EcceHomo()->Text(), name);
-    QVERIFY(h.dialogs().shown.isEmpty());
+    QVERIFY(h.dialogs().shown().isEmpty());
   }
 
   // Nothing selected: the message, the picker stays, and the previous
@@ -125,7 +125,7 @@ class TestSelectVendor : public QObject {
     w->BevelButton2()->click();
     QVERIFY(!w.IsOpen());
     QCOMPARE(testing::CurrentSellerLine(), QString("|9||||||9"));
-    QVERIFY(h.dialogs().shown.isEmpty());
+    QVERIFY(h.dialogs().shown().isEmpty());
   }
 
   // From the desk: the picker beside it; while open, the same picker again,
@@ -133,7 +133,7 @@ class TestSelectVendor : public QObject {
   void deskButtonShowsThePicker() {
     testing::Harness h;
     auto desk = testing::OpenDesk(h);
-    h.dialogs().shown.clear();
+    h.dialogs().clear();
     h.write(SellerListFile, TwoSellers);
     h.write(SellerSalesFile(2), "26,4\n");
     desk->PushButton3()->click();
@@ -154,7 +154,7 @@ class TestSelectVendor : public QObject {
     desk->PushButton3()->click();
     QCOMPARE(testing::Rows(*testing::openWindowOf<SelectVendor>()->ListVendeurs()),
              QStringList({"Autre|3|||||1|2|0|0"}));
-    QVERIFY(h.dialogs().shown.isEmpty());
+    QVERIFY(h.dialogs().shown().isEmpty());
   }
 
   // The list cannot be read: the message, and the picker, closed during its
@@ -168,7 +168,7 @@ class TestSelectVendor : public QObject {
     QFETCH(bool, folder);
     testing::Harness h;
     auto desk = testing::OpenDesk(h);
-    h.dialogs().shown.clear();
+    h.dialogs().clear();
     if (folder) QVERIFY(QDir(h.folder()).mkdir(SellerListFile));
     desk->PushButton3()->click();
     QCOMPARE(h.dialogs().texts(), QStringList{testing::NoSellerList});

@@ -72,7 +72,7 @@ class TestSheetStatement : public QObject {
     QVERIFY(QFileInfo(calls[0].arguments[0]).isAbsolute());
     QCOMPARE(canonical(calls[0].arguments[0]), canonical(h.path("vendeur_1.rtf")));
     QCOMPARE(calls[0].copy, statement);
-    QVERIFY(h.dialogs().shown.isEmpty());
+    QVERIFY(h.dialogs().shown().isEmpty());
     // The program-wide seller is not touched: escaping works on copies.
     QCOMPARE(Module1::adresse2, QString::fromUtf8("Rue du Château"));
   }
@@ -136,7 +136,7 @@ class TestSheetStatement : public QObject {
     QCOMPARE(line(statement, 16), QString("Rue du Ch\\'e2teau"));
     QCOMPARE(line(statement, 27), QString("1"));
     QCOMPARE(line(statement, 37), QString("\\tab 20.50\\tab 2.05\\tab 4.00\\tab 14.45"));
-    QVERIFY(h.dialogs().shown.isEmpty());
+    QVERIFY(h.dialogs().shown().isEmpty());
   }
 
   // While the opener runs, the desk's event loop goes on and a second click
@@ -159,7 +159,7 @@ class TestSheetStatement : public QObject {
     QCOMPARE(testing::openWindowOf<FeuilleVendeur>(), sheet);
     opener.release();
     QTRY_VERIFY(!testing::openWindowOf<FeuilleVendeur>());
-    QVERIFY(h.dialogs().shown.isEmpty());
+    QVERIFY(h.dialogs().shown().isEmpty());
   }
 };
 

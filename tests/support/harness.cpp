@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QEvent>
 #include <QFile>
+#include <QTest>
 
 #include "core/module1.h"
 #include "toolkit/application.h"
@@ -13,7 +14,7 @@ namespace testing {
 void ScriptedDialogs::msgBox(const QString& text) {
   Shown s;
   s.text = text;
-  shown.append(s);
+  shown_.append(s);
 }
 
 tk::DialogAnswer ScriptedDialogs::messageDialog(const tk::MessageDialog& dialog) {
@@ -21,20 +22,39 @@ tk::DialogAnswer ScriptedDialogs::messageDialog(const tk::MessageDialog& dialog)
   s.isDialog = true;
   s.text = dialog.Message;
   s.dialog = dialog;
-  shown.append(s);
-  auto it = standing.constFind(dialog.Title);
-  if (it != standing.constEnd()) return *it;
-  if (script.isEmpty()) {
-    ++unscripted;
+  shown_.append(s);
+  auto it = standing_.constFind(dialog.Title);
+  if (it != standing_.constEnd()) return *it;
+  if (script_.isEmpty()) {
+    QTest::qFail(qPrintable(QStringLiteral("a message dialog the test did not script: \"") + dialog.Title +
+                            QStringLiteral("\"")),
+                 __FILE__, __LINE__);
     return tk::DialogAnswer::Other;
   }
-  return script.takeFirst();
+  return script_.takeFirst();
 }
 
-QStringList ScriptedDialogs::texts() const {
+QStringList ScriptedDialogs::texts() {
+  checked_ = static_cast<int>(shown_.size());
   QStringList out;
-  for (const Shown& s : shown) out << s.text;
+  for (const Shown& s : shown_) out << s.text;
   return out;
+}
+
+QStringList ScriptedDialogs::unchecked() const {
+  QStringList out;
+  for (int i = checked_; i < shown_.size(); ++i)
+    if (!shown_.at(i).isDialog) out << shown_.at(i).text;
+  return out;
+}
+
+void ScriptedDialogs::clear() {
+  const QStringList left = unchecked();
+  if (!left.isEmpty())
+    QTest::qFail(qPrintable(QStringLiteral("message boxes dropped unseen: ") + left.join(QStringLiteral(" | "))),
+                 __FILE__, __LINE__);
+  shown_.clear();
+  checked_ = 0;
 }
 
 Harness::Harness(tk::Date today)
@@ -53,6 +73,17 @@ Harness::Harness(tk::Date today)
 }
 
 Harness::~Harness() {
+  // Every box a test causes is one it expected: a failure already reported
+  // is not repeated.
+  if (!QTest::currentTestFailed()) {
+    const QStringList left = dialogs_->unchecked();
+    if (!left.isEmpty())
+      QTest::qFail(qPrintable(QStringLiteral("message boxes the test never looked at: ") +
+                              left.join(QStringLiteral(" | "))),
+                   __FILE__, __LINE__);
+    else if (dialogs_->unusedAnswers() > 0)
+      QTest::qFail("answers scripted for message dialogs that never came", __FILE__, __LINE__);
+  }
   tk::CloseAllWindows();
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   tk::SetDialogSeam(nullptr);

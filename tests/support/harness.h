@@ -17,7 +17,8 @@
 namespace testing {
 
 // Records every box in the order shown and answers message dialogs from a
-// script. A dialog nobody scripted is answered "Other" and counted.
+// script. A message dialog nobody scripted fails the test (it is answered
+// "Other"); so does a message box whose text the test never looked at.
 class ScriptedDialogs : public tk::DialogSeam {
  public:
   struct Shown {
@@ -29,16 +30,28 @@ class ScriptedDialogs : public tk::DialogSeam {
   void msgBox(const QString& text) override;
   tk::DialogAnswer messageDialog(const tk::MessageDialog& dialog) override;
 
-  void answer(tk::DialogAnswer a) { script.append(a); }
+  // The answer to the next message dialog shown.
+  void answer(tk::DialogAnswer a) { script_.append(a); }
   // A standing answer for every dialog of that title, taken before the
   // script (for a dialog a test does not look at, such as the desk's start).
-  void answerTitle(const QString& title, tk::DialogAnswer a) { standing.insert(title, a); }
-  QStringList texts() const;  // every text shown, in order
+  void answerTitle(const QString& title, tk::DialogAnswer a) { standing_.insert(title, a); }
 
-  QList<tk::DialogAnswer> script;
-  QHash<QString, tk::DialogAnswer> standing;
-  QList<Shown> shown;
-  int unscripted = 0;
+  // Every text shown, in order; looking at them checks every box so far.
+  QStringList texts();
+  // What was shown, for a dialog's details. Looking here checks no box.
+  const QList<Shown>& shown() const { return shown_; }
+  // Forgets what was shown, once every box of it has been looked at.
+  void clear();
+  // The texts of the message boxes shown that the test has not looked at.
+  QStringList unchecked() const;
+  // Answers scripted and never asked for.
+  int unusedAnswers() const { return static_cast<int>(script_.size()); }
+
+ private:
+  QList<tk::DialogAnswer> script_;
+  QHash<QString, tk::DialogAnswer> standing_;
+  QList<Shown> shown_;
+  int checked_ = 0;  // the boxes before this one have been looked at
 };
 
 class Harness {

@@ -1,11 +1,33 @@
-#include <QtTest>
+#include <QAbstractButton>
+#include <QApplication>
 #include <QClipboard>
+#include <QMessageBox>
+#include <QTest>
+#include <QTimer>
 
 #include "support/describe.h"
 #include "support/harness.h"
 #include "toolkit/controls.h"
 #include "toolkit/dialogs.h"
 #include "toolkit/text.h"
+
+namespace {
+
+// A caution with the two buttons "Continuer" and "Annuler".
+tk::MessageDialog warning() {
+  tk::MessageDialog d;
+  d.Icon = tk::MessageDialog::Caution;
+  d.Title = "Attention";
+  d.Message = "Vous allez...";
+  d.Explanation = "Pressez \"Annuler\".";
+  d.ActionButton.Caption = "Continuer";
+  d.CancelButton.Caption = "Annuler";
+  d.CancelButton.Visible = true;
+  d.CancelButton.Cancel = true;
+  return d;
+}
+
+}  // namespace
 
 class TestControls : public QObject {
   Q_OBJECT
@@ -97,19 +119,12 @@ class TestControls : public QObject {
     QFETCH(QString, pressed);
     testing::Harness h;
     h.dialogs().answer(static_cast<tk::DialogAnswer>(answer));
-    tk::MessageDialog d;
-    d.Icon = tk::MessageDialog::Caution;
-    d.Title = "Attention";
-    d.Message = "Vous allez...";
-    d.ActionButton.Caption = "Continuer";
-    d.CancelButton.Caption = "Annuler";
-    d.CancelButton.Visible = true;
-    d.CancelButton.Cancel = true;
+    tk::MessageDialog d = warning();
     const tk::MessageDialogButton* b = d.ShowModal();
     QCOMPARE(b->Caption, pressed);
     QVERIFY(b == &d.ActionButton || b == &d.CancelButton);
-    QCOMPARE(h.dialogs().shown.size(), 1);
-    QCOMPARE(h.dialogs().shown.first().dialog.Title, QString("Attention"));
+    QCOMPARE(h.dialogs().shown().size(), 1);
+    QCOMPARE(h.dialogs().shown().first().dialog.Title, QString("Attention"));
   }
 
   void msgBoxTextsAreRecordedInOrder() {
@@ -117,7 +132,101 @@ class TestControls : public QObject {
     tk::MsgBox("un");
     tk::MsgBox("deux");
     QCOMPARE(h.dialogs().texts(), QStringList({"un", "deux"}));
-    QCOMPARE(h.dialogs().unscripted, 0);
+  }
+
+  // The harness itself: a message dialog the test did not script, and a box
+  // whose text the test never looked at, each fail the test.
+  void harnessFailsAnUnscriptedDialog() {
+    testing::Harness h;
+    tk::MessageDialog d = warning();
+    QEXPECT_FAIL("", "a dialog nobody scripted fails the test", Continue);
+    QCOMPARE(d.ShowModal(), &d.CancelButton);
+    QVERIFY(!QTest::currentTestFailed());
+  }
+  void harnessFailsABoxNobodyLookedAt_data() {
+    QTest::addColumn<bool>("cleared");  // else: left until the harness ends
+    QTest::newRow("dropped by clear") << true;
+    QTest::newRow("left at the end") << false;
+  }
+  void harnessFailsABoxNobodyLookedAt() {
+    QFETCH(bool, cleared);
+    {
+      testing::Harness h;
+      tk::MsgBox("vu de personne");
+      QEXPECT_FAIL("", "a box whose text the test never looked at fails the test", Continue);
+      if (cleared) h.dialogs().clear();
+    }
+    QVERIFY(!QTest::currentTestFailed());
+  }
+
+  // The real boxes behind the seam, run once: each is found once it is up,
+  // what it shows is noted, and it is answered from the keyboard or with a
+  // click.
+  void realMessageBoxes_data() {
+    QTest::addColumn<bool>("dialog");        // a message dialog; else a message box
+    QTest::addColumn<QString>("how");        // a key, or the caption of the button clicked
+    QTest::addColumn<QString>("answer");     // the caption of the dialog's button given back
+    QTest::newRow("box: OK") << false << "OK" << "";
+    QTest::newRow("box: Return") << false << "Return" << "";
+    QTest::newRow("box: Escape") << false << "Escape" << "";
+    QTest::newRow("dialog: Return presses Continuer") << true << "Return" << "Continuer";
+    QTest::newRow("dialog: Escape presses Annuler") << true << "Escape" << "Annuler";
+    QTest::newRow("dialog: Annuler clicked") << true << "Annuler" << "Annuler";
+  }
+  void realMessageBoxes() {
+    QFETCH(bool, dialog);
+    QFETCH(QString, how);
+    QFETCH(QString, answer);
+    tk::SetDialogSeam(nullptr);
+    QApplication::setApplicationName("Corvalenta");
+    struct {
+      bool found = false;
+      bool leftUp = false;  // the answer did not close it
+      QString title, text, explanation, defaultButton, escapeButton;
+      QStringList buttons;
+      QMessageBox::Icon icon = QMessageBox::NoIcon;
+    } seen;
+    QObject context;
+    QTimer::singleShot(0, &context, [&] {
+      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      if (!box) return;
+      seen.found = true;
+      seen.title = box->windowTitle();
+      seen.text = box->text();
+      seen.explanation = box->informativeText();
+      seen.icon = box->icon();
+      const auto caption = [](const QAbstractButton* b) { return b ? b->text().remove('&') : QString(); };
+      for (const QAbstractButton* b : box->buttons()) seen.buttons << caption(b);
+      seen.defaultButton = caption(box->defaultButton());
+      seen.escapeButton = caption(box->escapeButton());
+      if (how == "Escape") QTest::keyClick(box, Qt::Key_Escape);
+      else if (how == "Return") QTest::keyClick(box, Qt::Key_Return);
+      for (QAbstractButton* b : box->buttons())
+        if (caption(b) == how) b->click();
+    });
+    // Should the box stay up, the test fails instead of hanging.
+    QTimer::singleShot(5000, &context, [&] {
+      if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+        seen.leftUp = true;
+        box->done(0);
+      }
+    });
+
+    if (dialog) {
+      tk::MessageDialog d = warning();
+      QCOMPARE(d.ShowModal()->Caption, answer);
+    } else {
+      tk::MsgBox(QString::fromUtf8("Aucun coupon n'a été sélectionné!"));
+    }
+    QVERIFY2(seen.found, "no message box came up");
+    QVERIFY2(!seen.leftUp, "the answer did not close the box");
+    QCOMPARE(seen.title, dialog ? QString("Attention") : QString("Corvalenta"));
+    QCOMPARE(seen.text, dialog ? QString("Vous allez...") : QString::fromUtf8("Aucun coupon n'a été sélectionné!"));
+    QCOMPARE(seen.explanation, dialog ? QString("Pressez \"Annuler\".") : QString());
+    QCOMPARE(seen.icon, dialog ? QMessageBox::Warning : QMessageBox::NoIcon);
+    QCOMPARE(seen.buttons, dialog ? QStringList({"Continuer", "Annuler"}) : QStringList({"OK"}));
+    QCOMPARE(seen.defaultButton, dialog ? QString("Continuer") : QString("OK"));
+    if (dialog) QCOMPARE(seen.escapeButton, QString("Annuler"));
   }
 };
 

@@ -199,14 +199,14 @@ class TestWindow : public QObject {
     w->Field()->SetText("7");
     w->Field()->clear();
     QCOMPARE(trace.steps.size(), 4);
-    QVERIFY(h.dialogs().shown.isEmpty());
+    QVERIFY(h.dialogs().shown().isEmpty());
   }
 
   void errorEscapingAHandlerIsReportedAndEndsTheRun() {
     testing::Harness h;
     auto w = tk::Ref<Plain>();
     w->Boom()->click();
-    QCOMPARE(h.dialogs().shown.size(), 1);
+    QCOMPARE(h.dialogs().shown().size(), 1);
     QVERIFY(h.dialogs().texts().first().contains("boom"));
     QCOMPARE(h.quits(), QList<int>({1}));
   }
