@@ -93,10 +93,12 @@ void editwin::SetState(State state) {
   static const Row selected{false, true, false, false, true, false, true};
   static const Row edited{true, false, false, true, false, true, false};
   static const Row newSeller{false, false, true, false, true, false, false};
-  const Row& shown = state == State::Browsing         ? browsing
-                     : state == State::SellerSelected ? selected
-                     : state == State::Edited         ? edited
-                                                      : newSeller;
+  Row shown = state == State::Browsing         ? browsing
+             : state == State::SellerSelected ? selected
+             : state == State::Edited         ? edited
+                                              : newSeller;
+  // Once a save has been refused the editor can always be left unsaved.
+  if (saveRefused_) shown[6] = true;
   const std::array<tk::BevelButton*, 7> buttons{Selectioner(), modifier(),  ajouter(), nouveau(),
                                                 abandonner(),  EnretQuit(), quitter()};
   for (std::size_t i = 0; i < buttons.size(); ++i) buttons[i]->SetVisible(shown[i]);
@@ -207,7 +209,7 @@ void editwin::abandonner_Action() {
 void editwin::EnretQuit_Action() {
   const auto now = tk::GetFolderItem(QString()).Child(SellerListFile).OpenAsTextFile();
   if (!now || now->Bytes() != loadedList_) {
-    tk::MsgBox(QStringLiteral(
+    refuseSave(QStringLiteral(
         "Le fichier des vendeurs a été modifié depuis l'ouverture de l'éditeur! Quittez l'éditeur et rouvrez-le."));
     return;
   }
@@ -216,19 +218,36 @@ void editwin::EnretQuit_Action() {
   // hours and the whole disk to write out.
   for (const SellerRecord& s : sellers) {
     if (CouponEntryCount(s) > MaxCouponsWritten) {
-      tk::MsgBox(QStringLiteral("Les coupons ") + s[SellerRecord::FirstCoupon] + QStringLiteral(" à ") +
+      refuseSave(QStringLiteral("Les coupons ") + s[SellerRecord::FirstCoupon] + QStringLiteral(" à ") +
                  s[SellerRecord::LastCoupon] + QStringLiteral(" de ") + s[SellerRecord::Name] +
                  QStringLiteral(" sont trop nombreux pour être enregistrés! Corrigez-les avec \"Sélectionner\" puis "
                                 "\"Modifier\"."));
       return;
     }
   }
-  if (!ReplaceSellerFiles(sellers)) {
-    tk::MsgBox(CannotWriteChangedFile);
-    return;
+  switch (ReplaceSellerFiles(sellers)) {
+    case tk::Replaced::All: break;
+    case tk::Replaced::Nothing: refuseSave(CannotWriteChangedFile); return;
+    case tk::Replaced::Partly: {
+      // The seller list now holds this editor's rows: a later save may
+      // write both files again without being taken for someone else's change.
+      if (const auto written = tk::GetFolderItem(QString()).Child(SellerListFile).OpenAsTextFile())
+        loadedList_ = written->Bytes();
+      refuseSave(QStringLiteral(
+          "Les fichiers vendeurs ne concordent plus: ListeVendeurs.csv contient vos modifications, mais "
+          "couponsvendeurs.csv n'a pas pu être écrit et contient encore l'ancienne liste! Vérifiez "
+          "couponsvendeurs.csv et cliquez à nouveau sur \"Enregistrer et Quitter\"."));
+      return;
+    }
   }
   SetState(State::Browsing);
   tk::Ref<editwin>().Close();
+}
+
+void editwin::refuseSave(const QString& message) {
+  tk::MsgBox(message);
+  saveRefused_ = true;
+  SetState(State::Edited);
 }
 
 void editwin::quitter_Action() { tk::Ref<editwin>().Close(); }

@@ -71,7 +71,11 @@ class editwin : public tk::Window {
   // Every row of the list as a seller, but row `except` (-1: none left out).
   std::vector<SellerRecord> ListedSellers(int except = -1) const;
   void ClearFields();
+  // A save that did not go through: the message, and the editor stays.
+  void refuseSave(const QString& message);
 
   // The seller list as it was loaded: a save replaces only that.
   QByteArray loadedList_;
+  // A save was refused: "Quitter" stays shown from then on.
+  bool saveRefused_ = false;
 };

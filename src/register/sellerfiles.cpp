@@ -1,5 +1,6 @@
 #include "register/sellerfiles.h"
 
+#include "core/rules.h"
 #include "toolkit/filechange.h"
 #include "toolkit/text.h"
 
@@ -29,11 +30,22 @@ bool AppendSeller(const SellerRecord& seller) {
   return tk::AppendAsOne({tk::LinesInto(sellerList(), {SellerLine(seller)}), couponEntriesInto(couponMap(), {seller})});
 }
 
-bool ReplaceSellerFiles(const std::vector<SellerRecord>& sellers) {
+tk::Replaced ReplaceSellerFiles(const std::vector<SellerRecord>& sellers) {
   QStringList lines;
   for (const SellerRecord& s : sellers) lines << SellerLine(s);
-  return tk::ReplaceAsOne({tk::LinesInto(sellerList(), lines), couponEntriesInto(couponMap(), sellers)}) ==
-         tk::Replaced::All;
+  return tk::ReplaceAsOne({tk::LinesInto(sellerList(), lines), couponEntriesInto(couponMap(), sellers)});
 }
 
-bool SellerFilesReset() { return ReplaceSellerFiles({}); }
+bool SellerFilesReset() { return ReplaceSellerFiles({}) == tk::Replaced::All; }
+
+std::vector<SellerRecord> RegisteredSellers() {
+  std::vector<SellerRecord> sellers;
+  auto in = sellerList().OpenAsTextFile();
+  if (!in) return sellers;
+  while (!in->IsEOF()) {
+    const QStringList cells = CsvFields(in->ReadLine(), SellerRecord::FieldCount);
+    SellerRecord& s = sellers.emplace_back();
+    for (int k = 0; k < SellerRecord::FieldCount; ++k) s.fields[static_cast<std::size_t>(k)] = cells.at(k);
+  }
+  return sellers;
+}

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "core/sellerformat.h"
+#include "toolkit/filechange.h"
 
 // Appends the seller line to the seller list, then the seller's entries to
 // the coupon map. False when either could not be written; what reached
@@ -12,10 +13,15 @@
 bool AppendSeller(const SellerRecord& seller);
 
 // Replaces the seller list by these sellers' lines, then the coupon map by
-// their entries, each through a temporary file and a rename. False when
-// either could not be written; the seller list is then put back as it was
-// (and the coupon map keeps what it held).
-bool ReplaceSellerFiles(const std::vector<SellerRecord>& sellers);
+// their entries, each through a temporary file and a rename. When the
+// coupon map cannot be written it keeps what it held and the seller list is
+// put back as it was (Nothing); should that fail too, the seller list holds
+// the new sellers and the coupon map the old ones (Partly).
+tk::Replaced ReplaceSellerFiles(const std::vector<SellerRecord>& sellers);
 
 // Empties both seller files (creating them when missing): a new fair.
 bool SellerFilesReset();
+
+// The sellers the seller list holds now, every field trimmed as the seller
+// windows load it; none when there is no list or it cannot be read.
+std::vector<SellerRecord> RegisteredSellers();

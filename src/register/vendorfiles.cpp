@@ -94,7 +94,11 @@ std::vector<SellerRecord> VendorFiles::listedSellers() const {
 void VendorFiles::BevelButton1_Action() {
   const SellerRecord s = TypedSeller(SellerFields(*this));
 
-  const QString refusal = SellerRefusal(s, listedSellers());
+  // The seller editor may have saved since this window listed its rows: the
+  // seller list on disk counts as well.
+  std::vector<SellerRecord> others = listedSellers();
+  for (SellerRecord& r : RegisteredSellers()) others.push_back(std::move(r));
+  const QString refusal = SellerRefusal(s, others);
   if (!refusal.isEmpty()) {
     tk::MsgBox(refusal);
     return;

@@ -6,6 +6,7 @@
 #include "register/sellerwindows.h"
 #include "register/vendorfiles.h"
 #include "support/describe.h"
+#include "support/faults.h"
 #include "support/harness.h"
 #include "toolkit/window.h"
 
@@ -27,6 +28,9 @@ const QString Browsing = "S--N--Q";
 const QString SellerSelected = "-M--A-Q";
 const QString Edited = "S--N-E-";
 const QString NewSeller = "--A-A--";
+// After a refused save "Quitter" stays shown, whatever the state.
+const QString EditedAfterRefusal = "S--N-EQ";
+const QString NewSellerAfterRefusal = "--A-A-Q";
 const QString NoSellerSelected = QString::fromUtf8("Aucun vendeur n'a été sélectionné!");
 
 tk::Handle<editwin> openWith(testing::Harness& h, const QByteArray& list) {
@@ -360,7 +364,7 @@ class TestEditwin : public QObject {
              QStringList({QString::fromUtf8("Les coupons 26 à 1000000000000 de Faute sont trop nombreux pour être "
                                             "enregistrés! Corrigez-les avec \"Sélectionner\" puis \"Modifier\".")}));
     QVERIFY(w.IsOpen());
-    QCOMPARE(state(*w.get()), Edited);
+    QCOMPARE(state(*w.get()), EditedAfterRefusal);
     QCOMPARE(h.read(SellerListFile), list);
     QCOMPARE(h.read(CouponMapFile), map);
 
@@ -479,7 +483,7 @@ class TestEditwin : public QObject {
     press(w->EnretQuit());
     QCOMPARE(h.dialogs().texts(), QStringList({ChangedOnDisk}));
     QVERIFY(w.IsOpen());
-    QCOMPARE(state(*w.get()), Edited);
+    QCOMPARE(state(*w.get()), EditedAfterRefusal);
     QCOMPARE(h.exists(SellerListFile), listThere);
     QCOMPARE(h.read(SellerListFile), list);
     QCOMPARE(h.read(CouponMapFile), map);
@@ -501,13 +505,97 @@ class TestEditwin : public QObject {
     QVERIFY(QFileInfo(h.path(CouponMapFile)).isDir());
     QCOMPARE(QDir(h.folder()).entryList(QDir::Files), QStringList({SellerListFile}));  // no temporary left
     QVERIFY(w.IsOpen());
-    QCOMPARE(state(*w.get()), Edited);
+    QCOMPARE(state(*w.get()), EditedAfterRefusal);
 
     QVERIFY(QDir(h.folder()).rmdir(CouponMapFile));
     press(w->EnretQuit());
     QVERIFY(!w.IsOpen());
     QCOMPARE(h.read(SellerListFile), QByteArray("Aquaflore,1,Rue 1,,,,1,3,0,0\n"));
     QCOMPARE(h.read(CouponMapFile), testing::couponLines(1, 3, "Aquaflore,1"));
+  }
+
+  // However a save was refused, "Quitter" is then shown in every state, so
+  // the editor can be left without saving (even with an empty list, where
+  // no row can be selected), and leaving writes nothing.
+  void refusedSaveCanAlwaysBeLeft_data() {
+    QTest::addColumn<QByteArray>("list");
+    QTest::addColumn<QString>("refusal");  // what stops the save
+    QTest::addColumn<QString>("message");
+    QTest::newRow("list changed, empty list") << QByteArray() << "changed" << ChangedOnDisk;
+    QTest::newRow("coupon map cannot be written") << ThreeSellers << "map folder" << CannotWrite;
+    QTest::newRow("huge loaded range")
+        << QByteArray("Faute,2,,,,,26,1000000000000,0,0\n") << "none"
+        << QString::fromUtf8("Les coupons 26 à 1000000000000 de Faute sont trop nombreux pour être enregistrés! "
+                             "Corrigez-les avec \"Sélectionner\" puis \"Modifier\".");
+  }
+  void refusedSaveCanAlwaysBeLeft() {
+    QFETCH(QByteArray, list);
+    QFETCH(QString, refusal);
+    QFETCH(QString, message);
+    testing::Harness h;
+    h.write(CouponMapFile, "1,Perdu,1\n");
+    auto w = openWith(h, list);
+    press(w->nouveau());
+    press(w->abandonner());
+    QCOMPARE(state(*w.get()), Edited);
+    if (refusal == "changed") {
+      h.write(SellerListFile, "Autre,9,,,,,1,2,0,0\n");
+    } else if (refusal == "map folder") {
+      QVERIFY(QFile::remove(h.path(CouponMapFile)));
+      QVERIFY(QDir(h.folder()).mkdir(CouponMapFile));
+    }
+    const QByteArray listBefore = h.read(SellerListFile);
+    const QByteArray mapBefore = h.read(CouponMapFile);
+    press(w->EnretQuit());
+    QCOMPARE(h.dialogs().texts(), QStringList({NewSellerMessage, message}));
+    QCOMPARE(state(*w.get()), EditedAfterRefusal);
+    press(w->nouveau());
+    QCOMPARE(state(*w.get()), NewSellerAfterRefusal);
+    press(w->abandonner());
+    QCOMPARE(state(*w.get()), EditedAfterRefusal);
+    QCOMPARE(h.dialogs().texts().size(), 3);
+    press(w->quitter());
+    QVERIFY(!w.IsOpen());
+    QCOMPARE(h.read(SellerListFile), listBefore);
+    QCOMPARE(h.read(CouponMapFile), mapBefore);
+  }
+
+  // The coupon map cannot be put in place and the seller list cannot be put
+  // back either: the two files disagree, and the editor says which holds
+  // what. A later save writes both.
+  void saveThatLeavesTheFilesDisagreeing() {
+    testing::Harness h;
+    const QByteArray list = "Aquaflore,1,Rue 1,,,,1,50,0,0\n";
+    const QByteArray map = testing::couponLines(1, 50, "Aquaflore,1");
+    h.write(CouponMapFile, map);
+    auto w = openWith(h, list);
+    selectAndPress(*w.get(), 0);
+    w->AdresseVendeur()->SetText(QString());
+    w->CouponStop()->SetText("40");
+    press(w->modifier());
+    const QByteArray changed = "Aquaflore,1,,,,,1,40,0,0\n";
+    {
+      testing::ChangeSteps faults([](tk::ChangeStep step, int index) {
+        const bool couponMap = step == tk::ChangeStep::ChangeFile && index == 1;
+        return couponMap || step == tk::ChangeStep::RestoreFile ? tk::StepAnswer::Fail : tk::StepAnswer::Go;
+      });
+      press(w->EnretQuit());
+    }
+    QCOMPARE(h.dialogs().texts(),
+             QStringList({QString::fromUtf8(
+                 "Les fichiers vendeurs ne concordent plus: ListeVendeurs.csv contient vos modifications, mais "
+                 "couponsvendeurs.csv n'a pas pu être écrit et contient encore l'ancienne liste! Vérifiez "
+                 "couponsvendeurs.csv et cliquez à nouveau sur \"Enregistrer et Quitter\".")}));
+    QCOMPARE(h.read(SellerListFile), changed);
+    QCOMPARE(h.read(CouponMapFile), map);
+    QCOMPARE(QDir(h.folder()).entryList(QDir::Files | QDir::Hidden), QStringList({CouponMapFile, SellerListFile}));
+    QVERIFY(w.IsOpen());
+    QCOMPARE(state(*w.get()), EditedAfterRefusal);
+
+    press(w->EnretQuit());
+    QVERIFY(!w.IsOpen());
+    QCOMPARE(h.read(SellerListFile), changed);
+    QCOMPARE(h.read(CouponMapFile), testing::couponLines(1, 40, "Aquaflore,1"));
   }
 
   void quitterWritesNothing() {

@@ -69,8 +69,9 @@ class TestSellerFiles : public QObject {
   void replaceWritesBothFiles() {
     testing::Harness h;
     h.write(CouponMapFile, "9,Old,9\n");
-    QVERIFY(ReplaceSellerFiles({seller({"A", "1", "", "", "", "", "1", "2", "0", "0"}),
-                                seller({"B", "2", "", "", "", "", "5", "4", "0", "0"})}));
+    QCOMPARE(ReplaceSellerFiles({seller({"A", "1", "", "", "", "", "1", "2", "0", "0"}),
+                                 seller({"B", "2", "", "", "", "", "5", "4", "0", "0"})}),
+             tk::Replaced::All);
     QCOMPARE(h.read(SellerListFile), QByteArray("A,1,,,,,1,2,0,0\nB,2,,,,,5,4,0,0\n"));
     QCOMPARE(h.read(CouponMapFile), QByteArray("1,A,1\n2,A,1\n"));
   }
@@ -90,7 +91,7 @@ class TestSellerFiles : public QObject {
     testing::Harness h;
     if (listExisted) h.write(SellerListFile, list);
     QVERIFY(QDir(h.folder()).mkdir(CouponMapFile));
-    QVERIFY(!ReplaceSellerFiles({seller({"A", "1", "", "", "", "", "1", "2", "0", "0"})}));
+    QCOMPARE(ReplaceSellerFiles({seller({"A", "1", "", "", "", "", "1", "2", "0", "0"})}), tk::Replaced::Nothing);
     QCOMPARE(h.exists(SellerListFile), listExisted);
     QCOMPARE(h.read(SellerListFile), list);
     QCOMPARE(QDir(h.folder()).entryList(QDir::Files), listExisted ? QStringList{SellerListFile} : QStringList());

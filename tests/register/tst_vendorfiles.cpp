@@ -1,5 +1,6 @@
 #include <QTest>
 
+#include "register/editwin.h"
 #include "register/sellerfiles.h"
 #include "register/sellerwindows.h"
 #include "register/vendorfiles.h"
@@ -11,6 +12,8 @@
 namespace {
 
 const QString ProblemCreating = QStringLiteral("Problem creating the text file!");
+const QString NewSellerMessage =
+    QString::fromUtf8("Entrez les coordonnées du nouveau vendeur puis cliquez sur \"Ajouter\"");
 
 // The window after the opening, with Aquaflore (code 1, coupons 1 to 25) added.
 tk::Handle<VendorFiles> withAquaflore() {
@@ -278,6 +281,56 @@ class TestVendorFiles : public QObject {
     QCOMPARE(h.read(CouponMapFile), map);
     QCOMPARE(testing::listRows(*w->ListeVendeurs(), '|'), QStringList({"1|25|Aquaflore|1"}));
     QCOMPARE(testing::fieldTexts(*w.get()), seller);  // left for the user to correct
+  }
+
+  // The editor, open beside the creation window, saves a change: each
+  // "Ajouter" checks the typed seller against the seller list as it is on
+  // disk then, not only against the rows this window listed.
+  void ajouterChecksTheListOnDisk_data() {
+    QTest::addColumn<QString>("edit");  // what the editor saves
+    QTest::addColumn<QStringList>("seller");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("code of a seller the editor added")
+        << "add" << QStringList{"B", "2", "", "", "", "", "100", "110", "0", "0"}
+        << QString::fromUtf8("Le code vendeur 2 est déjà attribué à Plantes!");
+    QTest::newRow("range of a seller the editor added")
+        << "add" << QStringList{"B", "3", "", "", "", "", "30", "60", "0", "0"}
+        << QString::fromUtf8("Les coupons 30 à 60 chevauchent ceux de Plantes (26 à 40)!");
+    QTest::newRow("range the editor widened")
+        << "widen" << QStringList{"B", "2", "", "", "", "", "26", "30", "0", "0"}
+        << QString::fromUtf8("Les coupons 26 à 30 chevauchent ceux de Aquaflore (1 à 50)!");
+  }
+  void ajouterChecksTheListOnDisk() {
+    QFETCH(QString, edit);
+    QFETCH(QStringList, seller);
+    QFETCH(QString, message);
+    testing::Harness h;
+    auto w = withAquaflore();
+    auto editor = tk::Ref<editwin>();
+    QVERIFY(w.IsOpen() && editor.IsOpen());
+    if (edit == "add") {
+      editor->nouveau()->click();
+      testing::typeSeller(*editor.get(), {"Plantes", "2", "", "", "", "", "26", "40", "0", "0"});
+      editor->ajouter()->click();
+    } else {
+      editor->ListeVendeurs2()->SetListIndex(0);
+      editor->Selectioner()->click();
+      editor->CouponStop()->SetText("50");
+      editor->modifier()->click();
+    }
+    editor->EnretQuit()->click();
+    QVERIFY(!editor.IsOpen());
+    const QStringList opened = edit == "add" ? QStringList({NewSellerMessage}) : QStringList();
+    QCOMPARE(h.dialogs().texts(), opened);
+    const QByteArray list = h.read(SellerListFile);
+    const QByteArray map = h.read(CouponMapFile);
+
+    testing::typeSeller(*w.get(), seller);
+    w->BevelButton1()->click();
+    QCOMPARE(h.dialogs().texts(), opened + QStringList{message});
+    QCOMPARE(h.read(SellerListFile), list);
+    QCOMPARE(h.read(CouponMapFile), map);
+    QCOMPARE(testing::listRows(*w->ListeVendeurs(), '|'), QStringList({"1|25|Aquaflore|1"}));
   }
 
   void appendThatFails_data() {
