@@ -1,4 +1,10 @@
-#include <QtTest>
+#include <QAction>
+#include <QCoreApplication>
+#include <QImage>
+#include <QKeySequence>
+#include <QMenuBar>
+#include <QTest>
+#include <QTimer>
 
 #include "app/corvalenta.h"
 #include "core/pictures.h"

@@ -1,4 +1,4 @@
-#include <QtTest>
+#include <QTest>
 
 #include "core/module1.h"
 #include "core/rules.h"

@@ -1,4 +1,5 @@
-#include <QtTest>
+#include <QDir>
+#include <QTest>
 
 #include "core/module1.h"
 #include "desk/chgmenttaux.h"

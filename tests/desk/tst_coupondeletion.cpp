@@ -1,4 +1,7 @@
-#include <QtTest>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTest>
 
 #include "core/module1.h"
 #include "support/bookings.h"

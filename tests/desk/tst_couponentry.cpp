@@ -1,4 +1,8 @@
-#include <QtTest>
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTest>
 
 #include "core/module1.h"
 #include "support/bookings.h"

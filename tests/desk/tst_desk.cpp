@@ -1,5 +1,8 @@
 // The desk's rules without its window: no widget is built here.
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QTest>
 
 #include "core/module1.h"

@@ -1,4 +1,8 @@
-#include <QtTest>
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QTest>
+#include <QTimer>
 #include <functional>
 
 #include "core/module1.h"

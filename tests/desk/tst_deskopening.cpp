@@ -1,4 +1,6 @@
-#include <QtTest>
+#include <QDir>
+#include <QFileInfo>
+#include <QTest>
 
 #include "core/module1.h"
 #include "app/startup.h"

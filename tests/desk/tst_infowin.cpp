@@ -1,5 +1,9 @@
+#include <QApplication>
 #include <QClipboard>
-#include <QtTest>
+#include <QCoreApplication>
+#include <QEvent>
+#include <QPointer>
+#include <QTest>
 
 #include "app/corvalenta.h"
 #include "core/pictures.h"

@@ -1,4 +1,6 @@
-#include <QtTest>
+#include <QApplication>
+#include <QGuiApplication>
+#include <QTest>
 
 #include "core/menubar1.h"
 #include "desk/window1.h"

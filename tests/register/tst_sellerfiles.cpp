@@ -1,4 +1,5 @@
-#include <QtTest>
+#include <QDir>
+#include <QTest>
 
 #include "register/sellerfiles.h"
 #include "support/harness.h"

@@ -1,3 +1,7 @@
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
 #include <QTest>
 
 #include "register/editwin.h"

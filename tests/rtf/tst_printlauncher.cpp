@@ -1,5 +1,6 @@
 #include <QDir>
 #include <QDirIterator>
+#include <QFile>
 #include <QFileInfo>
 #include <QTest>
 #include <QTimer>

@@ -1,4 +1,6 @@
+#include <QCoreApplication>
 #include <QDir>
+#include <QEvent>
 #include <QTest>
 
 #include "core/module1.h"

@@ -1,5 +1,5 @@
 #include <QMimeData>
-#include <QtTest>
+#include <QTest>
 #include <memory>
 
 #include "toolkit/listbox.h"

@@ -1,4 +1,8 @@
 #include <QClipboard>
+#include <QCoreApplication>
+#include <QEvent>
+#include <QFontMetrics>
+#include <QGuiApplication>
 #include <QProcess>
 #include <QTest>
 #include <QTimer>

@@ -1,0 +1,1 @@
+// Nothing but the precompiled header of the test programs.
