@@ -39,7 +39,7 @@ int _Main() {
   } catch (const std::exception& e) {
     tk::ReportUnhandledError(QString::fromLocal8Bit(e.what()));
   } catch (...) {
-    tk::ReportUnhandledError(QStringLiteral("erreur inconnue"));
+    tk::ReportUnhandledError(tk::UnknownError);
   }
   return tk::QuitCode();
 }

@@ -8,9 +8,9 @@
 #include <cstdint>
 #include <optional>
 
+#include "rtf/rtfdocument.h"
 #include "toolkit/files.h"
 
-inline const QString GeneralResultsFile = QStringLiteral("Fichier_General_des_vendeurs.rtf");
 // Read in place of the sales file of a number that has none.
 inline const QString NullSalesFile = QStringLiteral("vendeur_null.csv");
 

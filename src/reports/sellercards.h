@@ -6,9 +6,8 @@
 #include <optional>
 #include <vector>
 
+#include "rtf/rtfdocument.h"
 #include "toolkit/files.h"
-
-inline const QString SellerCardsFile = QStringLiteral("FichesVendeurs.rtf");
 
 // What a card shows of a seller: the first nine fields of a seller line
 // (name, code, address, e-mail, postal code, town, first and last coupon,

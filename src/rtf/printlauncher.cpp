@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "rtf/rtfdocument.h"
 #include "toolkit/dialogs.h"
 #include "toolkit/process.h"
 #include "toolkit/window.h"
@@ -37,15 +38,13 @@ PrintCommand StatementPrintCommand(const QString& fileName) {
 }
 
 PrintCommand SellerCardsPrintCommand() {
-  const QString file = QStringLiteral("FichesVendeurs.rtf");
-  return {QStringLiteral("abiword"), wordProcessorFailure(QStringLiteral("Abiword!"), file), QStringLiteral("open"),
-          wordProcessorFailure(QStringLiteral("TextEdit"), file)};
+  return {QStringLiteral("abiword"), wordProcessorFailure(QStringLiteral("Abiword!"), SellerCardsFile),
+          QStringLiteral("open"), wordProcessorFailure(QStringLiteral("TextEdit"), SellerCardsFile)};
 }
 
 PrintCommand GeneralResultsPrintCommand() {
-  const QString file = QStringLiteral("Fichier_General_des_vendeurs.rtf");
-  return {QStringLiteral("abiword"), wordProcessorFailure(QStringLiteral("Abiword!"), file), QStringLiteral("open"),
-          wordProcessorFailure(QStringLiteral("TextEdit!"), file)};
+  return {QStringLiteral("abiword"), wordProcessorFailure(QStringLiteral("Abiword!"), GeneralResultsFile),
+          QStringLiteral("open"), wordProcessorFailure(QStringLiteral("TextEdit!"), GeneralResultsFile)};
 }
 
 bool PrintLaunchRunning(const tk::Window& window) {

@@ -6,6 +6,10 @@
 
 #include "toolkit/files.h"
 
+// The files of the seller cards and of the general results.
+inline const QString SellerCardsFile = QStringLiteral("FichesVendeurs.rtf");
+inline const QString GeneralResultsFile = QStringLiteral("Fichier_General_des_vendeurs.rtf");
+
 // What every printout says when its file cannot be created or written.
 inline const QString CannotCreatePrintout = QStringLiteral("Impossible de créer un fichier pour ce vendeur!");
 

@@ -53,7 +53,7 @@ bool Runtime::notify(QObject* receiver, QEvent* event) {
   } catch (const std::exception& e) {
     ReportUnhandledError(QString::fromLocal8Bit(e.what()));
   } catch (...) {
-    ReportUnhandledError(QStringLiteral("erreur inconnue"));
+    ReportUnhandledError(UnknownError);
   }
   return false;
 }
@@ -91,7 +91,7 @@ void RunHandler(const std::function<void()>& handler) {
   } catch (const std::exception& e) {
     ReportUnhandledError(QString::fromLocal8Bit(e.what()));
   } catch (...) {
-    ReportUnhandledError(QStringLiteral("erreur inconnue"));
+    ReportUnhandledError(UnknownError);
   }
 }
 

@@ -67,5 +67,7 @@ int RunEventLoop();
 void RunHandler(const std::function<void()>& handler);
 // Shows what went wrong, then ends the run with exit code 1.
 void ReportUnhandledError(const QString& what);
+// What is reported for an error that carries no text of its own.
+inline const QString UnknownError = QStringLiteral("erreur inconnue");
 
 }  // namespace tk
