@@ -39,12 +39,16 @@ std::optional<SellerPages> readSellerPages() {
 
 // The coupons of a number: its sales file, or the placeholder "0,0" when it
 // has none. Nothing when the file is there but cannot be read.
-std::optional<SellerSales> salesOf(std::int64_t number) {
+std::optional<SellerSales> salesOf(std::int64_t number, bool& placeholderTried) {
   const tk::FolderItem file = DataFile(SellerSalesFile(number));
   if (!file.Exists()) {
-    // The placeholder file is written for those who look for it; the page
-    // does not depend on it.
-    DataFile(NullSalesFile).ReplaceWithLines({QStringLiteral("0,0")});
+    // The placeholder file is written for those who look for it, once a run:
+    // each write is a synced replacement, and one per number held a list
+    // with a high code for half a minute. The page does not depend on it.
+    if (!placeholderTried) {
+      placeholderTried = true;
+      DataFile(NullSalesFile).ReplaceWithLines({QStringLiteral("0,0")});
+    }
     SellerSales none;
     none.rows.push_back({QStringLiteral("0"), AmountFormatter(QStringLiteral("0"))});
     return none;
@@ -100,8 +104,9 @@ ResultsRun WriteGeneralResults(double rate, const QString& date) {
     return run;
   }
   bool ok = WriteRtfHeader(*out, RtfDocument::GeneralResults);
+  bool placeholderTried = false;
   for (std::int64_t number = 1; ok && number <= sellers->highest; ++number) {
-    const std::optional<SellerSales> sales = salesOf(number);
+    const std::optional<SellerSales> sales = salesOf(number, placeholderTried);
     if (!sales) {
       run.ending = ResultsRun::SalesUnreadable;
       run.stoppedAt = number;

@@ -1,7 +1,10 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QTest>
+#include <sys/inotify.h>
+#include <unistd.h>
 
 #include "core/module1.h"
 #include "core/salesfiles.h"
@@ -68,6 +71,68 @@ QString nameOnPage(const QByteArray& report, const QString& code) {
   return "no page";
 }
 
+// The lines of the page for that code, from its name paragraph to its
+// page end; none when there is no such page.
+QStringList pageOf(const QByteArray& report, const QString& code) {
+  const QStringList l = lines(report);
+  int start = 6;  // after the header
+  for (int i = 6; i < l.size(); ++i) {
+    if (l.at(i) != PageEnd) continue;
+    const QStringList page = l.mid(start, i + 1 - start);
+    if (page.value(20) == code) return page;
+    start = i + 1;
+  }
+  return {};
+}
+
+// Sellers 2 and 5 only; the seller before the gap at 3 rents tanks, and the
+// current seller (what a sheet chose) has a name, an address and rentals.
+// Sales for 2 and 3 only.
+void gaps(const testing::Harness& h) {
+  h.write(SellerListFile, "Deux,2,Rue 2,,2000,Bourg,1,9,2,1\nCinq,5,Rue 5,,5000,Ville,10,19,0,0\n");
+  h.write(SellerSalesFile(2), "3,20\n");
+  h.write(SellerSalesFile(3), "7,10\n");
+  Module1::SonNom = "Autre";
+  Module1::adresse2 = "Rue 9";
+  Module1::zip2 = "9000";
+  Module1::localite2 = "Ailleurs";
+  Module1::bacs2 = "3";
+  Module1::rampes2 = "2";
+}
+
+// Every file put in place in a folder (created, or renamed to its name)
+// while it lives, by name.
+class Placements {
+ public:
+  explicit Placements(const QString& folder) : fd_(inotify_init1(IN_NONBLOCK)) {
+    const QByteArray path = QFile::encodeName(folder);
+    watching_ = fd_ >= 0 && inotify_add_watch(fd_, path.constData(), IN_CREATE | IN_MOVED_TO) >= 0;
+  }
+  ~Placements() {
+    if (fd_ >= 0) ::close(fd_);
+  }
+  bool watching() const { return watching_; }
+  Placements(const Placements&) = delete;
+  Placements& operator=(const Placements&) = delete;
+
+  int of(const QString& name) {
+    alignas(inotify_event) char buffer[64 * 1024];
+    for (ssize_t n; (n = ::read(fd_, buffer, sizeof buffer)) > 0;) {
+      for (char* p = buffer; p < buffer + n;) {
+        const auto* e = reinterpret_cast<const inotify_event*>(p);
+        if (e->len > 0) ++counts_[QFile::decodeName(e->name)];
+        p += sizeof(inotify_event) + e->len;
+      }
+    }
+    return counts_.value(name);
+  }
+
+ private:
+  int fd_;
+  bool watching_ = false;
+  QHash<QString, int> counts_;
+};
+
 }  // namespace
 
 class TestGeneralResults : public QObject {
@@ -127,6 +192,56 @@ class TestGeneralResults : public QObject {
     }
   }
 
+  // A page without a seller line takes nothing from the seller before it
+  // nor from the current seller: no name, no address, no fees; its coupons
+  // and amounts are its own.
+  void eachPageHoldsItsOwn_data() {
+    QTest::addColumn<QString>("code");
+    QTest::addColumn<QStringList>("seller");  // name, address, postal line
+    QTest::addColumn<QString>("totals");
+    QTest::addColumn<QString>("coupons");  // its one coupon row
+    const auto row = [](const QString& coupon, const QString& amount) {
+      return "{\\cell " + coupon + "\\cell " + amount + "\\cell \\cell \\cell \\cell \\cell \\cell \\cell \\cell}";
+    };
+    const QStringList nobody{"", "", "  "};
+    const QString zero = "\\tab 0.00\\tab 0.00\\tab 0.00\\tab 0.00";
+    QTest::newRow("1: below the first seller") << "1" << nobody << zero << row("0", "0.00");
+    QTest::newRow("2: a seller renting") << "2" << QStringList({"Deux", "Rue 2", "2000  Bourg"})
+                                         << "\\tab 20.00\\tab 2.00\\tab 15.00\\tab 3.00" << row("3", "20.00");
+    QTest::newRow("3: after a seller renting") << "3" << nobody << "\\tab 10.00\\tab 1.00\\tab 0.00\\tab 9.00"
+                                               << row("7", "10.00");
+    QTest::newRow("4: no line, no sales") << "4" << nobody << zero << row("0", "0.00");
+    QTest::newRow("5: a seller without sales") << "5" << QStringList({"Cinq", "Rue 5", "5000  Ville"}) << zero
+                                               << row("0", "0.00");
+  }
+  void eachPageHoldsItsOwn() {
+    QFETCH(QString, code);
+    QFETCH(QStringList, seller);
+    QFETCH(QString, totals);
+    QFETCH(QString, coupons);
+    testing::Harness h;
+    gaps(h);
+    QCOMPARE(WriteGeneralResults(0.1, "5/3/2025").ending, ResultsRun::Written);
+    const QStringList page = pageOf(h.read(GeneralResultsFile), code);
+    QCOMPARE(page.size(), 85);  // one coupon row
+    QCOMPARE(QStringList({page.at(3), page.at(9), page.at(11)}), seller);
+    QCOMPARE(page.at(30), totals);
+    QCOMPARE(page.at(81), coupons);
+  }
+
+  // Numbers without sales read the placeholder; its file is written once a
+  // run, however many numbers need it.
+  void placeholderWrittenOnce() {
+    testing::Harness h;
+    gaps(h);
+    Placements placed(h.folder());
+    QVERIFY(placed.watching());
+    QCOMPARE(WriteGeneralResults(0.1, "5/3/2025").ending, ResultsRun::Written);
+    QCOMPARE(placed.of(NullSalesFile), 1);
+    QCOMPARE(placed.of(GeneralResultsFile), 1);
+    QCOMPARE(h.read(NullSalesFile), QByteArray("0,0\n"));
+  }
+
   // A code beyond the register's highest: nothing is written, an older
   // report stays.
   void codeTooLarge() {
@@ -151,6 +266,8 @@ class TestGeneralResults : public QObject {
       QCOMPARE(WriteGeneralResults(0.1, "5/3/2025").ending, ResultsRun::CannotWrite);
     }
     QCOMPARE(h.read(GeneralResultsFile), QByteArray("older report\n"));
+    QCOMPARE(QDir(h.folder()).entryList({GeneralResultsFile + "*"}, QDir::Files | QDir::Hidden),
+             QStringList{GeneralResultsFile});  // no temporary file left
   }
 
   // Every ending of a run from the button, with the messages in their order,
