@@ -15,6 +15,7 @@ class QtDialogs : public DialogSeam {
     QMessageBox box(QMessageBox::NoIcon, QApplication::applicationName(), text, QMessageBox::Ok,
                     QApplication::activeWindow());
     box.setObjectName(QStringLiteral("MsgBox"));
+    box.setTextFormat(Qt::PlainText);  // a text from the files is shown as it is, never as markup
     box.setDefaultButton(QMessageBox::Ok);  // Return closes it as Escape does
     box.exec();
   }

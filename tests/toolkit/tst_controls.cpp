@@ -187,6 +187,7 @@ class TestControls : public QObject {
       QString title, text, explanation, defaultButton, escapeButton;
       QStringList buttons;
       QMessageBox::Icon icon = QMessageBox::NoIcon;
+      Qt::TextFormat format = Qt::AutoText;
     } seen;
     QObject context;
     QTimer::singleShot(0, &context, [&] {
@@ -197,6 +198,7 @@ class TestControls : public QObject {
       seen.text = box->text();
       seen.explanation = box->informativeText();
       seen.icon = box->icon();
+      seen.format = box->textFormat();
       const auto caption = [](const QAbstractButton* b) { return b ? b->text().remove('&') : QString(); };
       for (const QAbstractButton* b : box->buttons()) seen.buttons << caption(b);
       seen.defaultButton = caption(box->defaultButton());
@@ -229,6 +231,8 @@ class TestControls : public QObject {
     QCOMPARE(seen.buttons, dialog ? QStringList({"Continuer", "Annuler"}) : QStringList({"OK"}));
     QCOMPARE(seen.defaultButton, dialog ? QString("Continuer") : QString("OK"));
     if (dialog) QCOMPARE(seen.escapeButton, QString("Annuler"));
+    // A box may show a text from the files (a seller code): never as markup.
+    if (!dialog) QCOMPARE(seen.format, Qt::PlainText);
   }
 };
 
