@@ -170,6 +170,7 @@ class TestFeuilleVendeur : public QObject {
 
     testing::chooseSeller(1);
     QCOMPARE(testing::openWindowOf<FeuilleVendeur>(), sheet);
+    QVERIFY(!testing::openWindowOf<SelectVendor>());
     QCOMPARE(Module1::vc2, QString("2"));
     QCOMPARE(keptSeller(*sheet), first);
     QCOMPARE(sheet->EcceHomo()->Text(), QString("Aquaflore"));

@@ -140,7 +140,8 @@ class TestSheetStatement : public QObject {
   }
 
   // While the opener runs, the desk's event loop goes on and a second click
-  // starts nothing; the sheet closes when the opener ends.
+  // starts nothing, nor rewrites the file being opened; the sheet closes
+  // when the opener ends.
   void nothingWaitsForTheOpener() {
     testing::Harness h;
     testing::StubOpener opener;
@@ -150,12 +151,17 @@ class TestSheetStatement : public QObject {
     FeuilleVendeur* sheet = testing::openWindowOf<FeuilleVendeur>();
     sheet->BevelButton2()->click();
     QTRY_COMPARE(opener.calls().size(), 1);
+    const QByteArray opened = h.read("vendeur_1.rtf");
     bool fired = false;
     QTimer::singleShot(0, [&] { fired = true; });
     QTRY_VERIFY(fired);
+    sheet->fraise()->setFocus();
+    sheet->fraise()->selectAll();
+    QTest::keyClicks(sheet->fraise(), "4");
     sheet->BevelButton2()->click();
     QTest::qWait(50);
     QCOMPARE(opener.calls().size(), 1);
+    QCOMPARE(h.read("vendeur_1.rtf"), opened);
     QCOMPARE(testing::openWindowOf<FeuilleVendeur>(), sheet);
     opener.release();
     QTRY_VERIFY(!testing::openWindowOf<FeuilleVendeur>());
