@@ -16,9 +16,10 @@ const tk::WindowSpec& SelectVendor::Design() const {
 }
 
 const std::vector<tk::ControlSpec>& SelectVendor::ControlDesign() const {
-  // Only the names show; the other nine fields ride along in hidden columns.
+  // Only the names show; the other nine fields ride along in hidden columns
+  // (the tenth, given no width, gets what the nine leave: nothing).
   static const std::vector<tk::ControlSpec> controls{
-      tk::ListboxSpec("ListVendeurs", 20, 14, 287, 286).columns(10, "100%,0%,0%,0%,0%,0%,0%,0%,0%,0%")
+      tk::ListboxSpec("ListVendeurs", 20, 14, 287, 286).columns(10, "100%,0%,0%,0%,0%,0%,0%,0%,0%")
           .rowsDraggable().tab(0),
       tk::BevelButtonSpec("BevelButton1", 20, 307, 283, 25, "Sélectionner et cliquer ici!")
           .font(SmallSystemFont).makeBold().makeItalic().tab(1).onAction(tk::On(&SelectVendor::BevelButton1_Action)),

@@ -25,7 +25,7 @@ class TestSelectVendor : public QObject {
  private slots:
   void design_data() {
     testing::DesignRows({
-        {"ListVendeurs", "Listbox 20,14 287x286 cols=10:100%,0%,0%,0%,0%,0%,0%,0%,0%,0% drag focus=tab"},
+        {"ListVendeurs", "Listbox 20,14 287x286 cols=10:100%,0%,0%,0%,0%,0%,0%,0%,0% drag focus=tab"},
         {"BevelButton1", "BevelButton 20,307 283x25 \"Sélectionner et cliquer ici!\" bold italic small focus=tab"},
         {"BevelButton2", "BevelButton 234,336 66x30 \"Fermer\" small focus=tab"},
     });
