@@ -58,7 +58,7 @@ const std::vector<tk::ControlSpec>& utilities::ControlDesign() const {
 // "Imprimer les fiches vendeurs": a card per seller of the list as it is
 // on disk now, then the word processor. The window stays open.
 void utilities::BevelButton1_Action() {
-  if (PrintLaunchRunning(*this)) return;  // the cards of the last click are still open
+  if (StillPrinting(*this, DataFile(SellerCardsFile))) return;
   const auto rows = ReadSellerCardRows();
   if (!rows) {
     tk::MsgBox(QStringLiteral("Fichier introuvable! Créez d'abord le fichier des coupons et des vendeurs!"));
@@ -87,7 +87,7 @@ void utilities::BevelButton1_Action() {
 // confirmed, then the word processor. The window closes once the report is
 // opened, or when there is nothing it can do.
 void utilities::BevelButton2_Action() {
-  if (PrintLaunchRunning(*this)) return;  // the report of the last click is still open
+  if (StillPrinting(*this, DataFile(GeneralResultsFile))) return;
   const ResultsRun run = WriteGeneralResults(Module1::ovktaux, Module1::myday);
   switch (run.ending) {
     case ResultsRun::NoSellerList:

@@ -11,16 +11,24 @@
 
 namespace {
 
-// The windows whose launch is still running. A deleted window drops out.
-std::vector<QPointer<tk::Window>>& running() {
-  static std::vector<QPointer<tk::Window>> windows;
-  windows.erase(std::remove(windows.begin(), windows.end(), nullptr), windows.end());
-  return windows;
+// The launches still running: which window opened which file. A deleted
+// window drops out.
+struct Launch {
+  QPointer<tk::Window> window;
+  QString path;
+};
+
+std::vector<Launch>& running() {
+  static std::vector<Launch> launches;
+  launches.erase(std::remove_if(launches.begin(), launches.end(), [](const Launch& l) { return !l.window; }),
+                 launches.end());
+  return launches;
 }
 
-void forget(tk::Window* window) {
+void forget(const tk::Window* window, const QString& path) {
   auto& r = running();
-  r.erase(std::remove(r.begin(), r.end(), window), r.end());
+  r.erase(std::remove_if(r.begin(), r.end(), [&](const Launch& l) { return l.window == window && l.path == path; }),
+          r.end());
 }
 
 QString wordProcessorFailure(const QString& name, const QString& fileName) {
@@ -49,12 +57,25 @@ PrintCommand GeneralResultsPrintCommand() {
 
 bool PrintLaunchRunning(const tk::Window& window) {
   const auto& r = running();
-  return std::find(r.begin(), r.end(), &window) != r.end();
+  return std::any_of(r.begin(), r.end(), [&](const Launch& l) { return l.window == &window; });
+}
+
+bool PrintLaunchRunning(const tk::Window& window, const tk::FolderItem& file) {
+  const auto& r = running();
+  const QString path = file.NativePath();
+  return std::any_of(r.begin(), r.end(), [&](const Launch& l) { return l.window == &window && l.path == path; });
+}
+
+bool StillPrinting(const tk::Window& window, const tk::FolderItem& file) {
+  if (!PrintLaunchRunning(window, file)) return false;
+  tk::MsgBox(QStringLiteral("Le fichier \"") + file.Name() +
+             QStringLiteral("\" est encore ouvert: fermez le programme qui l'affiche, puis recommencez."));
+  return true;
 }
 
 bool PrintLauncherOn(Platform platform, tk::Window& window, const tk::FolderItem& file, const PrintCommand& command,
                      PrintEnding ending) {
-  if (PrintLaunchRunning(window)) return false;
+  if (PrintLaunchRunning(window, file)) return false;
   if (platform == Platform::Windows) {
     tk::MsgBox(QStringLiteral("Fonction non implémentée sous Windows!"));
     ending(PrintOutcome::NoCommand);
@@ -62,11 +83,12 @@ bool PrintLauncherOn(Platform platform, tk::Window& window, const tk::FolderItem
   }
   const bool mac = platform == Platform::MacOS;
   const QString failure = mac ? command.macFailure : command.linuxFailure;
-  running().push_back(&window);
+  const QString path = file.NativePath();
+  running().push_back({&window, path});
   QPointer<tk::Window> launcher(&window);
-  tk::StartProgram(mac ? command.macProgram : command.linuxProgram, {file.NativePath()},
-                   [launcher, failure, ending = std::move(ending)](int status) {
-                     if (launcher) forget(launcher.data());
+  tk::StartProgram(mac ? command.macProgram : command.linuxProgram, {path},
+                   [launcher, path, failure, ending = std::move(ending)](int status) {
+                     if (launcher) forget(launcher.data(), path);
                      const PrintOutcome outcome = status == 0 ? PrintOutcome::Opened : PrintOutcome::Failed;
                      // The file is not shown: the user must hear it even when
                      // the window has gone.

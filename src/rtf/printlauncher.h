@@ -51,12 +51,19 @@ using PrintEnding = std::function<void(PrintOutcome)>;
 // its message, then `ending` runs with the outcome, unless the window has
 // been closed or deleted meanwhile. Without a program for the platform the
 // message and `ending` come before the return. False, and nothing started
-// or shown, while a launch of this window is still running.
+// or shown, while this window's launch of that file is still running.
 bool PrintLauncher(tk::Window& window, const tk::FolderItem& file, const PrintCommand& command, PrintEnding ending);
 
 // The same for a given platform's branch.
 bool PrintLauncherOn(Platform platform, tk::Window& window, const tk::FolderItem& file, const PrintCommand& command,
                      PrintEnding ending);
 
-// True from a launch of this window until its program has ended.
+// True from a launch of this window until its program has ended: of any
+// file, or of that file.
 bool PrintLaunchRunning(const tk::Window& window);
+bool PrintLaunchRunning(const tk::Window& window, const tk::FolderItem& file);
+
+// True, once a message has said so, while this window's earlier launch of
+// that file still runs (a word processor left open): the caller then writes
+// nothing and starts nothing, and the user knows why.
+bool StillPrinting(const tk::Window& window, const tk::FolderItem& file);

@@ -105,7 +105,8 @@ void FeuilleVendeur::BevelButton1_Action() { tk::Ref<FeuilleVendeur>().Close(); 
 // the name, the amounts and the coupons as the sheet shows them, then the
 // desktop's opener. The sheet closes unless opening it failed.
 void FeuilleVendeur::BevelButton2_Action() {
-  if (PrintLaunchRunning(*this)) return;  // the statement of the last click is still being opened
+  const std::optional<QString> name = SellerStatementFileName(seller_.vc2);
+  if (name && StillPrinting(*this, DataFile(*name))) return;
   SellerStatement statement;
   statement.name = EcceHomo()->Text();
   statement.address = seller_.adresse2;

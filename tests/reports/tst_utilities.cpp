@@ -2,6 +2,7 @@
 #include <QFileInfo>
 #include <QTest>
 
+#include "core/module1.h"
 #include "core/sellerformat.h"
 #include "register/editwin.h"
 #include "reports/utilities.h"
@@ -140,6 +141,34 @@ class TestUtilities : public QObject {
     QCOMPARE(w->Controlle()->ListCount(), 2);
     QCOMPARE(w->Controlle()->Cell(1, 0), QString("Nord"));
     QCOMPARE(h.dialogs().texts(), QStringList());
+  }
+
+  // Cards left open in the word processor: a second "Imprimer les fiches
+  // vendeurs" says so and writes nothing, while the results still print.
+  void cardsLeftOpen() {
+    testing::Harness h;
+    testing::StubOpener opener;
+    opener.hold();
+    h.write(SellerListFile, Sellers);
+    Module1::myday = "5/3/2025";
+    auto w = tk::Ref<utilities>();
+    w->BevelButton1()->click();
+    QTRY_COMPARE(opener.calls().size(), 1);
+    const QByteArray cards = h.read("FichesVendeurs.rtf");
+    h.write(SellerListFile, Sellers + "Sud,3,,,,,201,300,0,0\n");
+    const QString stillOpen = QString::fromUtf8(
+        "Le fichier \"FichesVendeurs.rtf\" est encore ouvert: fermez le programme qui l'affiche, puis recommencez.");
+    w->BevelButton1()->click();
+    QCOMPARE(h.dialogs().texts(), QStringList{stillOpen});
+    QCOMPARE(h.read("FichesVendeurs.rtf"), cards);
+
+    w->BevelButton2()->click();
+    QTRY_COMPARE(opener.calls().size(), 2);
+    QCOMPARE(QFileInfo(opener.calls()[1].arguments.value(0)).fileName(), QString("Fichier_General_des_vendeurs.rtf"));
+    QCOMPARE(h.dialogs().texts(), QStringList({stillOpen, "Fichier créé (Fichier_General_des_vendeurs.rtf)."}));
+    opener.release();
+    QTRY_VERIFY(!w.IsOpen());
+    QCOMPARE(opener.calls().size(), 2);
   }
 
   void cardsNotOpened() {

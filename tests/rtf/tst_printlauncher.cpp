@@ -184,6 +184,31 @@ class TestPrintLauncher : public QObject {
     QCOMPARE(h.dialogs().texts(), QStringList());
   }
 
+  // A window may open another file while one is still open; the same file
+  // is refused until its program has ended.
+  void anotherFileMeanwhile() {
+    testing::Harness h;
+    testing::StubOpener opener;
+    opener.hold();
+    h.write("a.rtf", "a");
+    h.write("b.rtf", "b");
+    const tk::FolderItem a = tk::GetFolderItem("a.rtf");
+    const tk::FolderItem b = tk::GetFolderItem("b.rtf");
+    auto w = tk::Ref<Printing>();
+    QList<PrintOutcome> got;
+    const auto record = [&](PrintOutcome o) { got << o; };
+    QVERIFY(PrintLauncher(*w.get(), a, StatementPrintCommand("a.rtf"), record));
+    QVERIFY(!PrintLauncher(*w.get(), a, StatementPrintCommand("a.rtf"), record));
+    QVERIFY(PrintLauncher(*w.get(), b, StatementPrintCommand("b.rtf"), record));
+    QVERIFY(PrintLaunchRunning(*w.get(), a));
+    QVERIFY(PrintLaunchRunning(*w.get(), b));
+    opener.release();
+    QTRY_COMPARE(got.size(), 2);
+    QVERIFY(!PrintLaunchRunning(*w.get()));
+    QCOMPARE(opener.calls().size(), 2);
+    QCOMPARE(h.dialogs().texts(), QStringList());
+  }
+
   // A window closed or deleted before the opener ends gets no ending; the
   // user still hears that the file was not opened.
   void windowGoneBeforeTheEnd_data() {
