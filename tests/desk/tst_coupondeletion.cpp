@@ -211,7 +211,8 @@ class TestCouponDeletion : public QObject {
     QTest::addColumn<QString>("fault");
     QTest::addColumn<QString>("text");
     QTest::newRow("journal cannot be replaced") << "journal folder" << CannotRewrite;
-    QTest::newRow("sales file cannot be replaced: the journal is put back") << "sales full" << CannotRewrite;
+    QTest::newRow("sales file cannot be written out: the journal is not touched") << "sales full" << CannotRewrite;
+    QTest::newRow("sales file cannot be put in place: the journal is put back") << "sales rename" << CannotRewrite;
     QTest::newRow("sales file unreadable") << "sales folder" << NoSalesFile;
   }
   void failedDeletionChangesNothing() {
@@ -225,18 +226,23 @@ class TestCouponDeletion : public QObject {
     auto desk = testing::OpenDesk(h);
     h.dialogs().clear();
     std::unique_ptr<testing::FileSizeLimit> limit;
+    std::unique_ptr<testing::ChangeSteps> steps;
     if (fault == "journal folder") {
       QVERIFY(QFile::remove(h.path("OVKB2025_main.csv")));
       QVERIFY(QDir(h.folder()).mkdir("OVKB2025_main.csv"));
     } else if (fault == "sales folder") {
       QVERIFY(QFile::remove(h.path("vendeur_3.csv")));
       QVERIFY(QDir(h.folder()).mkdir("vendeur_3.csv"));
+    } else if (fault == "sales rename") {
+      // The journal is already in place when the sales file fails.
+      steps = std::make_unique<testing::ChangeSteps>(tk::ChangeStep::ChangeFile, 1, tk::StepAnswer::Fail);
     } else {
       limit = std::make_unique<testing::FileSizeLimit>(300);
     }
 
     Remove(desk, 0);
     limit.reset();
+    steps.reset();
 
     QCOMPARE(h.dialogs().texts(), QStringList{text});
     QCOMPARE(Rows(*desk->ReferenceBox()), QStringList({"12|1.00|A|3", "13|2.00|A|3"}));

@@ -20,12 +20,17 @@ const QByteArray Map =
     "10,Aquaflore,3\n11,Aquaflore,3\n12,Aquaflore,3\n20,Aquaflore,3\n20,Ichtyo,5\n"
     "30,Zoo,07\n31,Nord,Nord\n32,,5\n33, Blanc , 8 \n34,Grand,1e30\n35\n";
 
-// Seven bookings worth 10.00, coupon 12 on the third and the seventh.
-QByteArray journal() {
+// Seven bookings worth 10.00, coupon 12 on the third and the seventh. A
+// padding field, which the desk ignores, makes the journal long.
+QByteArray journal(const QByteArray& padding = QByteArray()) {
   QByteArray rows;
   const char* const coupons[] = {"1", "2", "12", "4", "5", "6", "12"};
   const char* const amounts[] = {"1", "1", "1", "1", "2", "2", "2"};
-  for (int i = 0; i < 7; ++i) rows += QByteArray(coupons[i]) + ',' + amounts[i] + ",A,1\n";
+  for (int i = 0; i < 7; ++i) {
+    rows += QByteArray(coupons[i]) + ',' + amounts[i] + ",A,1";
+    if (i == 0 && !padding.isEmpty()) rows += ',' + padding;
+    rows += '\n';
+  }
   return testing::JournalFile("4/3/2025", rows);
 }
 
@@ -191,9 +196,13 @@ class TestCouponEntry : public QObject {
     QFETCH(QString, fault);
     Harness h;
     h.write("couponsvendeurs.csv", Map);
-    h.write("OVKB2025_main.csv", journal());
+    // A file that cannot grow fills the disk partway through its new line;
+    // it is long, and the change's own record still fits on the disk.
+    const QByteArray padding(400, '#');
+    const QByteArray journalBefore = fault.startsWith("journal full") ? journal(padding) : journal();
+    h.write("OVKB2025_main.csv", journalBefore);
     const bool newSeller = fault.endsWith("new seller");
-    if (!newSeller) h.write("vendeur_3.csv", fault == "sales full" ? QByteArray(120, '#') + '\n' : "5,1.00\n");
+    if (!newSeller) h.write("vendeur_3.csv", fault == "sales full" ? padding + '\n' : "5,1.00\n");
     auto desk = testing::OpenDesk(h);
     h.dialogs().clear();
     const QByteArray sales = h.read("vendeur_3.csv");
@@ -208,8 +217,8 @@ class TestCouponEntry : public QObject {
       QVERIFY(QFile::remove(h.path("OVKB2025_main.csv")));
       QVERIFY(QDir(h.folder()).mkdir("OVKB2025_main.csv"));
     } else {
-      // The journal is past the limit, a short sales file is not.
-      limit = std::make_unique<testing::FileSizeLimit>(100);
+      const QByteArray& full = fault == "sales full" ? sales : journalBefore;
+      limit = std::make_unique<testing::FileSizeLimit>(full.size() + 3);
     }
 
     Book(desk, "10", "5");
@@ -223,7 +232,7 @@ class TestCouponEntry : public QObject {
     if (fault == "journal folder") {
       QVERIFY(QFileInfo(h.path("OVKB2025_main.csv")).isDir());
     } else {
-      QCOMPARE(h.read("OVKB2025_main.csv"), journal());
+      QCOMPARE(h.read("OVKB2025_main.csv"), journalBefore);
     }
     if (fault == "sales folder") {
       QVERIFY(QFileInfo(h.path("vendeur_3.csv")).isDir());

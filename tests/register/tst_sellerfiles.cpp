@@ -1,7 +1,9 @@
 #include <QDir>
 #include <QTest>
+#include <optional>
 
 #include "register/sellerfiles.h"
+#include "support/faults.h"
 #include "support/harness.h"
 
 namespace {
@@ -77,25 +79,38 @@ class TestSellerFiles : public QObject {
     QCOMPARE(h.read(CouponMapFile), QByteArray("1,A,1\n2,A,1\n"));
   }
 
-  // When the coupon map cannot be replaced the seller list is put back,
-  // byte for byte, or removed again when there was none.
+  // When the coupon map cannot be replaced the seller list is as it was:
+  // untouched when the map is seen to be a folder before anything is
+  // written, put back byte for byte (or removed again when there was none)
+  // when the map fails once the list is in place.
   void replaceTakesTheListBack_data() {
     QTest::addColumn<bool>("listExisted");
     QTest::addColumn<QByteArray>("list");
-    QTest::newRow("odd bytes") << true << QByteArray(" A ,1,,,,,1,2,0,0\r\nB,2");
-    QTest::newRow("empty") << true << QByteArray();
-    QTest::newRow("missing") << false << QByteArray();
+    QTest::addColumn<bool>("listInPlace");  // the map fails after the list was replaced
+    for (bool inPlace : {false, true}) {
+      const char* when = inPlace ? "map fails after the list" : "map is a folder";
+      QTest::addRow("%s: odd bytes", when) << true << QByteArray(" A ,1,,,,,1,2,0,0\r\nB,2") << inPlace;
+      QTest::addRow("%s: empty", when) << true << QByteArray() << inPlace;
+      QTest::addRow("%s: missing", when) << false << QByteArray() << inPlace;
+    }
   }
   void replaceTakesTheListBack() {
     QFETCH(bool, listExisted);
     QFETCH(QByteArray, list);
+    QFETCH(bool, listInPlace);
     testing::Harness h;
     if (listExisted) h.write(SellerListFile, list);
-    QVERIFY(QDir(h.folder()).mkdir(CouponMapFile));
+    std::optional<testing::ChangeSteps> mapFails;
+    if (listInPlace) {
+      mapFails.emplace(tk::ChangeStep::ChangeFile, 1, tk::StepAnswer::Fail);
+    } else {
+      QVERIFY(QDir(h.folder()).mkdir(CouponMapFile));
+    }
     QCOMPARE(ReplaceSellerFiles({seller({"A", "1", "", "", "", "", "1", "2", "0", "0"})}), tk::Replaced::Nothing);
     QCOMPARE(h.exists(SellerListFile), listExisted);
     QCOMPARE(h.read(SellerListFile), list);
-    QCOMPARE(QDir(h.folder()).entryList(QDir::Files), listExisted ? QStringList{SellerListFile} : QStringList());
+    QCOMPARE(QDir(h.folder()).entryList(QDir::Files | QDir::Hidden),
+             listExisted ? QStringList{SellerListFile} : QStringList());
   }
 
   void sellerNumber_data() {

@@ -147,7 +147,7 @@ class TestVendorFiles : public QObject {
     QCOMPARE(h.dialogs().texts(), QStringList({QString::fromUtf8("Impossible de remettre à zéro les fichiers vendeurs!")}));
     QVERIFY(!w.IsOpen());
     QVERIFY(tk::OpenWindows().empty());
-    // Neither file was emptied: the seller list is put back when the coupon map fails.
+    // Neither file was emptied: a folder in the place of either is seen before anything is written.
     if (blocked != SellerListFile) QCOMPARE(h.read(SellerListFile), list);
     if (blocked != CouponMapFile) QCOMPARE(h.read(CouponMapFile), map);
   }

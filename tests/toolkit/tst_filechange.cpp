@@ -213,19 +213,30 @@ class TestFileChange : public QObject {
 
   // A record that cannot be finished yet stays, and nothing is lost: once
   // the fault is gone, the next start finishes it.
+  void recordThatCannotBeFinishedStays_data() {
+    QTest::addColumn<bool>("folder");
+    QTest::newRow("a folder in its place: seen before any file is touched") << true;
+    QTest::newRow("its append fails: the file done first is taken back") << false;
+  }
   void recordThatCannotBeFinishedStays() {
+    QFETCH(bool, folder);
     testing::Harness h;
     h.write("a.csv", "1\n");
     {
       testing::ChangeSteps crash(ChangeStep::ChangeFile, 0, StepAnswer::Stop);
       tk::AppendAsOne({tk::LinesInto(file("a.csv"), {"2"}), tk::LinesInto(file("b.csv"), {"x"})});
     }
-    QDir(h.folder()).mkdir("b.csv");
+    if (folder) {
+      QVERIFY(QDir(h.folder()).mkdir("b.csv"));
+    } else {
+      testing::MakeUncreatable(h, "b.csv");
+    }
     const tk::PendingChange pending = tk::FinishPendingChange();
     QCOMPARE(pending.outcome, tk::PendingChange::Failed);
     QCOMPARE(pending.files, QStringList({"a.csv", "b.csv"}));
     QVERIFY(h.exists(tk::PendingChangeRecord));
-    QVERIFY(QDir(h.folder()).rmdir("b.csv"));
+    QCOMPARE(h.read("a.csv"), QByteArray("1\n"));
+    QVERIFY(folder ? QDir(h.folder()).rmdir("b.csv") : QFile::remove(h.path("b.csv")));
     QCOMPARE(tk::FinishPendingChange().outcome, tk::PendingChange::Finished);
     QCOMPARE(h.read("a.csv") + h.read("b.csv"), QByteArray("1\n2\nx\n"));
     QVERIFY(!h.exists(tk::PendingChangeRecord));
