@@ -195,15 +195,24 @@ FileWrite LinesInto(const FolderItem& file, const QStringList& lines) {
 
 bool AppendAsOne(const std::vector<FileWrite>& parts) {
   std::vector<qint64> before;
+  std::vector<QByteArray> appended;
   QByteArray body;
   putField(body, AppendKind);
   putField(body, QByteArray::number(static_cast<qulonglong>(parts.size())));
   for (const FileWrite& p : parts) {
     if (p.file.IsFolder()) return false;
     before.push_back(sizeOf(p.file.Path()));
+    // A last line left without its end (a file saved by a text editor)
+    // gets one first: otherwise it and the first new line would run into one.
+    QByteArray bytes = p.bytes;
+    if (before.back() > 0) {
+      const std::optional<QByteArray> last = readAt(p.file.Path(), before.back() - 1, 1);
+      if (last && *last != "\n" && !bytes.isEmpty()) bytes.prepend('\n');
+    }
     putField(body, nameInFolder(p.file.Path()));
     putField(body, QByteArray::number(before.back()));
-    putField(body, p.bytes);
+    putField(body, bytes);
+    appended.push_back(std::move(bytes));
   }
 
   const StepAnswer record = ask(ChangeStep::WriteRecord);
@@ -215,7 +224,7 @@ bool AppendAsOne(const std::vector<FileWrite>& parts) {
   for (std::size_t i = 0; i < parts.size(); ++i) {
     const StepAnswer step = ask(ChangeStep::ChangeFile, static_cast<int>(i));
     if (step == StepAnswer::Stop) return false;
-    if (step == StepAnswer::Go && appendSynced(parts[i].file.Path(), parts[i].bytes)) continue;
+    if (step == StepAnswer::Go && appendSynced(parts[i].file.Path(), appended[i])) continue;
     // Every file back to what it held. The record goes in any case: the run
     // goes on, and a later start must not finish a change it gave up.
     for (std::size_t k = 0; k <= i; ++k) takeBack(parts[k].file.Path(), before[k]);

@@ -32,9 +32,10 @@ struct FileWrite {
 // These lines, each ended by "\n", UTF-8.
 FileWrite LinesInto(const FolderItem& file, const QStringList& lines);
 
-// Appends to every file as one change: each gets its bytes (synced), or,
-// on a failure, every file is taken back to what it held and a file the
-// attempt made is removed.
+// Appends lines to every file as one change: each gets its bytes (synced),
+// or, on a failure, every file is taken back to what it held and a file the
+// attempt made is removed. A file whose last line lacks its end gets one
+// before its bytes.
 bool AppendAsOne(const std::vector<FileWrite>& parts);
 
 // Replaces every file by its bytes as one change. The new contents are

@@ -72,6 +72,21 @@ class TestDeskRoundTrip : public QObject {
     QCOMPARE(Lines(h, "OVKB2025_main.csv"), day2);
     QCOMPARE(h.read("ValComm.txt"), QByteArray("0.1\n"));
   }
+
+  // Files last saved by a text editor that left off the final line end: a
+  // booking still lands on a line of its own, and the one before it stays.
+  void filesWithoutTheirLastLineEnd() {
+    Harness h;
+    h.write("couponsvendeurs.csv", "12,Aquaflore,3\n13,Aquaflore,3\n");
+    h.write("OVKB2025_main.csv", testing::JournalFile("1/3/2025", "12,5.00,Aquaflore,3"));
+    h.write("vendeur_3.csv", "12,5.00");
+    auto desk = testing::OpenDesk(h);
+    Book(desk, "13", "6");
+    QCOMPARE(Lines(h, "vendeur_3.csv"), QStringList({"12,5.00", "13,6.00"}));
+    desk = testing::Restart(h);
+    QCOMPARE(Rows(*desk->ReferenceBox()), QStringList({"12|5.00|Aquaflore|3", "13|6.00|Aquaflore|3"}));
+    QCOMPARE(desk->ShowTotal()->Text(), QString("11.00"));
+  }
 };
 
 QTEST_MAIN(TestDeskRoundTrip)

@@ -48,6 +48,46 @@ class TestFileChange : public QObject {
     QCOMPARE(leftovers(h), QStringList({"a.csv", "b.csv"}));  // no record, nothing prepared
   }
 
+  // Appended lines start on a line of their own, even in a file whose last
+  // line lacks its end (one edited by hand): two records never run into one.
+  void appendStartsOnALineOfItsOwn_data() {
+    QTest::addColumn<QByteArray>("before");  // null: no such file
+    QTest::addColumn<QByteArray>("after");
+    QTest::newRow("missing") << QByteArray() << QByteArray("2\n");
+    QTest::newRow("empty") << QByteArray("") << QByteArray("2\n");
+    QTest::newRow("ended") << QByteArray("1\n") << QByteArray("1\n2\n");
+    QTest::newRow("ended by CRLF") << QByteArray("1\r\n") << QByteArray("1\r\n2\n");
+    QTest::newRow("last line without its end") << QByteArray("1\n12,5.00") << QByteArray("1\n12,5.00\n2\n");
+  }
+  void appendStartsOnALineOfItsOwn() {
+    QFETCH(QByteArray, before);
+    QFETCH(QByteArray, after);
+    testing::Harness h;
+    h.write("j.csv", "head");
+    if (!before.isNull()) h.write("a.csv", before);
+    QVERIFY(tk::AppendAsOne({tk::LinesInto(file("a.csv"), {"2"}), tk::LinesInto(file("j.csv"), {"x"})}));
+    QCOMPARE(h.read("a.csv"), after);
+    QCOMPARE(h.read("j.csv"), QByteArray("head\nx\n"));
+
+    // The same change finished after a crash, once or twice.
+    if (before.isNull()) {
+      QVERIFY(QFile::remove(h.path("a.csv")));
+    } else {
+      h.write("a.csv", before);
+    }
+    h.write("j.csv", "head");
+    {
+      testing::ChangeSteps crash(ChangeStep::ChangeFile, 1, StepAnswer::Stop);
+      tk::AppendAsOne({tk::LinesInto(file("a.csv"), {"2"}), tk::LinesInto(file("j.csv"), {"x"})});
+    }
+    const QByteArray record = h.read(tk::PendingChangeRecord);
+    QCOMPARE(tk::FinishPendingChange().outcome, tk::PendingChange::Finished);
+    h.write(tk::PendingChangeRecord, record);
+    QCOMPARE(tk::FinishPendingChange().outcome, tk::PendingChange::Finished);
+    QCOMPARE(h.read("a.csv"), after);
+    QCOMPARE(h.read("j.csv"), QByteArray("head\nx\n"));
+  }
+
   // A failure in the run: the files as they were, and no record that a
   // later start could take for a crash.
   void failuresInTheRun_data() {
