@@ -1,5 +1,6 @@
 #include <QDir>
 #include <QFile>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include "support/faults.h"
@@ -218,6 +219,47 @@ class TestFileChange : public QObject {
     QCOMPARE(h.read("a.csv"), QByteArray("1\n2\n"));
     QCOMPARE(h.read("b.csv"), QByteArray("x\ny\n"));
     QCOMPARE(leftovers(h), QStringList({"a.csv", "b.csv"}));
+  }
+
+  // The record names its files relative to the data folder, and any
+  // character may stand in a name: a data folder moved (or renamed) between
+  // the crash and the next start is finished where it now stands.
+  void oddNamesInAMovedFolder_data() {
+    QTest::addColumn<bool>("append");
+    QTest::newRow("append") << true;
+    QTest::newRow("replace") << false;
+  }
+  void oddNamesInAMovedFolder() {
+    QFETCH(bool, append);
+    testing::Harness h;
+    const QString odd = QString::fromUtf8("vendeur 1,é:5\n.csv");
+    h.write(odd, "1\n");
+    h.write("j.csv", "j\n");
+    const std::vector<tk::FileWrite> parts{tk::LinesInto(file(odd), {"A"}), tk::LinesInto(file("j.csv"), {"B"})};
+    {
+      testing::ChangeSteps crash(ChangeStep::ChangeFile, 0, StepAnswer::Stop);
+      append ? void(tk::AppendAsOne(parts)) : void(tk::ReplaceAsOne(parts));
+    }
+
+    QTemporaryDir elsewhere;
+    const QString moved = elsewhere.filePath("données déplacées");
+    QVERIFY(QDir().rename(h.folder(), moved));
+    QDir::setCurrent(moved);
+    const tk::PendingChange pending = tk::FinishPendingChange();
+    QFile oddFile(moved + '/' + odd);
+    QFile journal(moved + "/j.csv");
+    QVERIFY(oddFile.open(QIODevice::ReadOnly) && journal.open(QIODevice::ReadOnly));
+    const QByteArray oddAfter = oddFile.readAll();
+    const QByteArray journalAfter = journal.readAll();
+    const QStringList left = QDir(moved).entryList(QDir::Files | QDir::Hidden, QDir::Name);
+    QVERIFY(QDir().rename(moved, h.folder()));
+    QDir::setCurrent(h.folder());
+
+    QCOMPARE(pending.outcome, tk::PendingChange::Finished);
+    QCOMPARE(pending.files, QStringList({odd, "j.csv"}));
+    QCOMPARE(oddAfter, QByteArray(append ? "1\nA\n" : "A\n"));
+    QCOMPARE(journalAfter, QByteArray(append ? "j\nB\n" : "B\n"));
+    QCOMPARE(left, QStringList({"j.csv", odd}));
   }
 
   // A record cut short by the crash: the change never began, the files stay
