@@ -140,9 +140,14 @@ bool writeRecord(const QByteArray& body) {
   return createSynced(path, record) && syncFolder(folderOf(path));
 }
 
-bool removeRecord() {
+// Removes the record. One that cannot be removed is emptied instead: it
+// then reads as a change that never began, so no later opening redoes a
+// change this run finished or gave up.
+void removeRecord(bool removable = true) {
   const QString path = recordPath();
-  return !QFile::exists(path) || QFile::remove(path);
+  if (!QFile::exists(path) || (removable && QFile::remove(path))) return;
+  QFile f(path);
+  if (f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.flush()) ::fsync(f.handle());
 }
 
 // The body of a sound record; nothing for a record cut short or garbled.
@@ -228,11 +233,19 @@ bool AppendAsOne(const std::vector<FileWrite>& parts) {
     // Every file back to what it held. The record goes in any case: the run
     // goes on, and a later start must not finish a change it gave up.
     for (std::size_t k = 0; k <= i; ++k) takeBack(parts[k].file.Path(), before[k]);
-    removeRecord();
+    removeRecord(ask(ChangeStep::RemoveRecord) != StepAnswer::Fail);
     return false;
   }
-  if (ask(ChangeStep::RemoveRecord) == StepAnswer::Stop) return false;
-  removeRecord();
+  // A file the change created must be in the folder before the record goes.
+  for (std::size_t i = 0; i < parts.size(); ++i) {
+    if (before[i] < 0) {
+      syncFolder(folderOf(parts[i].file.Path()));
+      break;
+    }
+  }
+  const StepAnswer last = ask(ChangeStep::RemoveRecord);
+  if (last == StepAnswer::Stop) return false;
+  removeRecord(last == StepAnswer::Go);
   return true;
 }
 
@@ -283,14 +296,15 @@ Replaced ReplaceAsOne(const std::vector<FileWrite>& parts) {
       const bool ok = undo == StepAnswer::Go && (before[k] ? f.ReplaceWithBytes(*before[k]) : f.Delete());
       restored = ok && restored;
     }
-    removeRecord();
+    removeRecord(ask(ChangeStep::RemoveRecord) != StepAnswer::Fail);
     dropPrepared();
     return restored ? Replaced::Nothing : Replaced::Partly;
   }
   // The renames must be on the disk before the record that would redo them goes.
   if (!parts.empty()) syncFolder(folderOf(parts.front().file.Path()));
-  if (ask(ChangeStep::RemoveRecord) == StepAnswer::Stop) return Replaced::All;
-  removeRecord();
+  const StepAnswer last = ask(ChangeStep::RemoveRecord);
+  if (last == StepAnswer::Stop) return Replaced::All;
+  removeRecord(last == StepAnswer::Go);
   return Replaced::All;
 }
 
@@ -363,6 +377,7 @@ PendingChange FinishPendingChange() {
     if (!ok) {
       for (std::size_t i = 0; i < targets.size(); ++i) takeBack(targets[i], found[i]);
     }
+    ok = ok && syncFolder(GetFolderItem(QString()).Path());  // a file the finish created
   } else if (ok) {
     for (std::size_t i = 0; ok && i < entries.size(); ++i) {
       const QString prepared = pathInFolder(entries[i].name);

@@ -68,7 +68,7 @@ PendingChange FinishPendingChange();
 enum class ChangeStep {
   WriteRecord,   // the new contents are ready (replacement), the record is next
   ChangeFile,    // file `index` is appended to, or put in place
-  RemoveRecord,  // every file is done
+  RemoveRecord,  // every file is done (Fail: the record cannot be removed)
   RestoreFile,   // after a failed replacement, file `index` gets its old bytes back
 };
 enum class StepAnswer {

@@ -197,6 +197,43 @@ class TestFileChange : public QObject {
   // A record met again after its change was done (a removal of the record
   // lost in a power cut), or after part of an append reached the disk:
   // the bytes end up in the file once.
+  // A record that cannot be removed is emptied: no later opening redoes a
+  // change the run finished, nor one it gave up and took back.
+  void recordThatCannotBeRemoved_data() {
+    QTest::addColumn<bool>("givenUp");
+    QTest::addColumn<bool>("append");
+    QTest::newRow("append finished") << false << true;
+    QTest::newRow("append given up") << true << true;
+    QTest::newRow("replacement finished") << false << false;
+    QTest::newRow("replacement given up") << true << false;
+  }
+  void recordThatCannotBeRemoved() {
+    QFETCH(bool, givenUp);
+    QFETCH(bool, append);
+    testing::Harness h;
+    h.write("a.csv", "1\n");
+    h.write("b.csv", "2\n");
+    const std::vector<tk::FileWrite> parts{tk::LinesInto(file("a.csv"), {"A"}), tk::LinesInto(file("b.csv"), {"B"})};
+    {
+      testing::ChangeSteps faults([&](ChangeStep step, int index) {
+        if (step == ChangeStep::RemoveRecord) return StepAnswer::Fail;
+        if (givenUp && step == ChangeStep::ChangeFile && index == 1) return StepAnswer::Fail;
+        return StepAnswer::Go;
+      });
+      if (append) {
+        QCOMPARE(tk::AppendAsOne(parts), !givenUp);
+      } else {
+        QCOMPARE(tk::ReplaceAsOne(parts), givenUp ? tk::Replaced::Nothing : tk::Replaced::All);
+      }
+    }
+    QCOMPARE(h.read(tk::PendingChangeRecord), QByteArray());
+    const QByteArray files = h.read("a.csv") + h.read("b.csv");
+    QCOMPARE(files, givenUp ? QByteArray("1\n2\n") : append ? QByteArray("1\nA\n2\nB\n") : QByteArray("A\nB\n"));
+    QCOMPARE(tk::FinishPendingChange().outcome, tk::PendingChange::None);
+    QCOMPARE(h.read("a.csv") + h.read("b.csv"), files);
+    QCOMPARE(leftovers(h), QStringList({"a.csv", "b.csv"}));
+  }
+
   void finishingIsIdempotent() {
     testing::Harness h;
     h.write("a.csv", "1\n");
