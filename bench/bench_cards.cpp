@@ -6,7 +6,6 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
-#include <QTemporaryDir>
 #include <algorithm>
 #include <cstdio>
 #include <vector>
@@ -30,12 +29,9 @@ constexpr int Runs = 21;
 
 int main(int argc, char** argv) {
   tk::Runtime runtime(argc, argv);
-  QTemporaryDir dir;
-  QTemporaryDir openers;
-  if (!bench::EnterDataFolder(dir) || !bench::StubOpeners(openers)) return 1;
-  auto boxes = std::make_shared<bench::Boxes>();
-  tk::SetDialogSeam(boxes);
-  Module1::Initialise();
+  bench::PrintingBench printing;
+  if (!printing.Ready()) return 1;
+  bench::Boxes& boxes = *printing.boxes;
 
   QByteArray sellers;
   for (int s = 1; s <= Sellers; ++s) sellers += SellerLine(bench::FairSeller(s, 500)).toUtf8() + '\n';
@@ -51,8 +47,8 @@ int main(int argc, char** argv) {
     const qint64 afterClick = t.nsecsElapsed();
     while (PrintLaunchRunning(*w.get())) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
     const qint64 afterOpener = t.nsecsElapsed();
-    if (boxes->count > 0 || w->Controlle()->ListCount() != Sellers) {
-      std::fprintf(stderr, "the cards were not written: %s\n", qPrintable(boxes->last));
+    if (boxes.count > 0 || w->Controlle()->ListCount() != Sellers) {
+      std::fprintf(stderr, "the cards were not written: %s\n", qPrintable(boxes.last));
       return 1;
     }
     written.push_back(bench::Ms(afterClick));
@@ -63,6 +59,5 @@ int main(int argc, char** argv) {
               Sellers, Runs, bench::Median(written), bench::Median(opened),
               *std::max_element(opened.begin(), opened.end()));
   tk::CloseAllWindows();
-  tk::SetDialogSeam(nullptr);
   return 0;
 }

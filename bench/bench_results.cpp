@@ -8,7 +8,6 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QTemporaryDir>
 #include <algorithm>
 #include <cstdio>
 #include <random>
@@ -52,12 +51,9 @@ void buildFair() {
 
 int main(int argc, char** argv) {
   tk::Runtime runtime(argc, argv);
-  QTemporaryDir dir;
-  QTemporaryDir openers;
-  if (!bench::EnterDataFolder(dir) || !bench::StubOpeners(openers)) return 1;
-  auto boxes = std::make_shared<bench::Boxes>();
-  tk::SetDialogSeam(boxes);
-  Module1::Initialise();
+  bench::PrintingBench printing;
+  if (!printing.Ready()) return 1;
+  bench::Boxes& boxes = *printing.boxes;
   Module1::ovktaux = 0.1;
   Module1::myday = QStringLiteral("5/3/2025");
   buildFair();
@@ -66,7 +62,7 @@ int main(int argc, char** argv) {
   std::vector<double> times;
   for (int run = 0; run < Runs; ++run) {
     auto w = tk::Ref<utilities>();
-    boxes->count = 0;
+    boxes.count = 0;
     QElapsedTimer t;
     t.start();
     w->BevelButton2()->click();
@@ -74,8 +70,8 @@ int main(int argc, char** argv) {
     times.push_back(bench::Ms(t.nsecsElapsed()));
     // The confirmation is the one box a run shows (a run that fails early
     // shows one box too, and closes the window as well).
-    if (boxes->count != 1 || boxes->last != Confirmation) {
-      std::fprintf(stderr, "the report was not written: %s\n", qPrintable(boxes->last));
+    if (boxes.count != 1 || boxes.last != Confirmation) {
+      std::fprintf(stderr, "the report was not written: %s\n", qPrintable(boxes.last));
       return 1;
     }
     tk::CloseAllWindows();
@@ -99,6 +95,5 @@ int main(int argc, char** argv) {
               Sellers, Sellers * CouponsPerSeller, static_cast<long long>(bytes.size()), Runs, bench::Median(times),
               *std::max_element(times.begin(), times.end()), bench::Median(plain));
   std::printf("peak memory (VmHWM): %.1f MB\n", static_cast<double>(bench::PeakKiB()) / 1024.0);
-  tk::SetDialogSeam(nullptr);
   return 0;
 }

@@ -11,8 +11,10 @@
 #include <clocale>
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 #include <vector>
 
+#include "core/module1.h"
 #include "core/sellerformat.h"
 #include "toolkit/dialogs.h"
 #include "toolkit/text.h"
@@ -90,6 +92,22 @@ inline long PeakKiB() {
     if (line.startsWith("VmHWM:")) return line.mid(6).trimmed().split(' ').first().toLong();
   return -1;
 }
+
+// A benchmark of a printout: the data folder, openers that end at once
+// first on PATH, the message boxes counted, the program-wide state empty.
+struct PrintingBench {
+  QTemporaryDir folder;
+  QTemporaryDir openers;
+  std::shared_ptr<Boxes> boxes = std::make_shared<Boxes>();
+  // False when the folder or the openers cannot be made.
+  bool Ready() {
+    if (!EnterDataFolder(folder) || !StubOpeners(openers)) return false;
+    tk::SetDialogSeam(boxes);
+    Module1::Initialise();
+    return true;
+  }
+  ~PrintingBench() { tk::SetDialogSeam(nullptr); }
+};
 
 inline double Ms(qint64 ns) { return static_cast<double>(ns) / 1e6; }
 
