@@ -1,10 +1,25 @@
 #include "core/sellerformat.h"
 
+#include "core/rules.h"
+#include "core/salesfiles.h"
+
 #include <cstring>
 #include <string.h>
 
 #include "core/rules.h"
 #include "toolkit/text.h"
+
+std::optional<std::vector<SellerRecord>> ReadSellerList() {
+  auto in = DataFile(SellerListFile).OpenAsTextFile();
+  if (!in) return std::nullopt;
+  std::vector<SellerRecord> sellers;
+  while (!in->IsEOF()) {
+    const QStringList cells = CsvFields(in->ReadLine(), SellerRecord::FieldCount);
+    SellerRecord& s = sellers.emplace_back();
+    for (int k = 0; k < SellerRecord::FieldCount; ++k) s.fields[static_cast<std::size_t>(k)] = cells.at(k);
+  }
+  return sellers;
+}
 
 QString SellerLine(const SellerRecord& seller) {
   QString line;

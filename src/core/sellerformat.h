@@ -10,6 +10,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <vector>
 
 inline const QString SellerListFile = QStringLiteral("ListeVendeurs.csv");
@@ -28,6 +29,11 @@ struct SellerRecord {
 // The register gives sellers the codes 1 to this; only a list edited by
 // hand holds a higher one.
 inline constexpr std::int64_t HighestSellerCode = 99999;
+
+// The sellers of the seller list, in file order, every field trimmed; a
+// short line gives empty texts for the fields it lacks. None when the list
+// cannot be read.
+std::optional<std::vector<SellerRecord>> ReadSellerList();
 
 // The seller line: the ten fields joined by ",", nothing added or trimmed.
 QString SellerLine(const SellerRecord& seller);

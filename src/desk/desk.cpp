@@ -16,7 +16,7 @@ QString cannotCreate(const QString& name) { return QStringLiteral("Impossible de
 
 // The turnover as its field shows it, to the cent: the next entry adds to
 // what the cashier sees.
-double asShown(double turnover) { return tk::Val(tk::ApplyFormat(tk::AmountFormat, tk::Str(turnover))); }
+double asShown(double turnover) { return tk::Val(AmountFormatter(tk::Str(turnover))); }
 
 }  // namespace
 
@@ -75,7 +75,7 @@ Desk::Entry Desk::Book(const QString& coupon, const QString& amount) {
   if (tk::Val(amount) > 100.0) e.messages << QStringLiteral("Info: Montant élevé");
 
   // The coupon map is read afresh at every entry: the register may change.
-  auto map = tk::GetFolderItem(CouponMapFile).OpenAsTextFile();
+  auto map = DataFile(CouponMapFile).OpenAsTextFile();
   if (!map) {
     e.messages << QStringLiteral(
         "Avez-vous créé les fichiers vendeurs? Si ce n'est pas le cas utilisez \"Gestion des vendeurs\".");

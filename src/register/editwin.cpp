@@ -7,6 +7,7 @@
 #include "core/module1.h"
 #include "core/pendingchange.h"
 #include "core/rules.h"
+#include "core/salesfiles.h"
 #include "core/texts.h"
 #include "register/sellerchecks.h"
 #include "register/sellerfields.h"
@@ -126,7 +127,7 @@ void editwin::Event_Open() {
     tk::Ref<editwin>().Close();
     return;
   }
-  auto in = tk::GetFolderItem(QString()).Child(SellerListFile).OpenAsTextFile();
+  auto in = DataFile(SellerListFile).OpenAsTextFile();
   if (!in) {
     tk::MsgBox(QStringLiteral("Le fichier des vendeurs n'existe pas!"));
     tk::Ref<editwin>().Close();
@@ -207,7 +208,7 @@ void editwin::abandonner_Action() {
 }
 
 void editwin::EnretQuit_Action() {
-  const auto now = tk::GetFolderItem(QString()).Child(SellerListFile).OpenAsTextFile();
+  const auto now = DataFile(SellerListFile).OpenAsTextFile();
   if (!now || now->Bytes() != loadedList_) {
     refuseSave(QStringLiteral(
         "Le fichier des vendeurs a été modifié depuis l'ouverture de l'éditeur! Quittez l'éditeur et rouvrez-le."));
@@ -231,7 +232,7 @@ void editwin::EnretQuit_Action() {
     case tk::Replaced::Partly: {
       // The seller list now holds this editor's rows: a later save may
       // write both files again without being taken for someone else's change.
-      if (const auto written = tk::GetFolderItem(QString()).Child(SellerListFile).OpenAsTextFile())
+      if (const auto written = DataFile(SellerListFile).OpenAsTextFile())
         loadedList_ = written->Bytes();
       refuseSave(QStringLiteral(
           "Les fichiers vendeurs ne concordent plus: ListeVendeurs.csv contient vos modifications, mais "

@@ -1,13 +1,13 @@
 #include "register/sellerfiles.h"
 
-#include "core/rules.h"
+#include "core/salesfiles.h"
 #include "toolkit/filechange.h"
 #include "toolkit/text.h"
 
 namespace {
 
-tk::FolderItem sellerList() { return tk::GetFolderItem(QString()).Child(SellerListFile); }
-tk::FolderItem couponMap() { return tk::GetFolderItem(QString()).Child(CouponMapFile); }
+tk::FolderItem sellerList() { return DataFile(SellerListFile); }
+tk::FolderItem couponMap() { return DataFile(CouponMapFile); }
 
 // The coupon map lines of these sellers, as one part of a change.
 tk::FileWrite couponEntriesInto(const tk::FolderItem& map, const std::vector<SellerRecord>& sellers) {
@@ -38,14 +38,3 @@ tk::Replaced ReplaceSellerFiles(const std::vector<SellerRecord>& sellers) {
 
 bool SellerFilesReset() { return ReplaceSellerFiles({}) == tk::Replaced::All; }
 
-std::vector<SellerRecord> RegisteredSellers() {
-  std::vector<SellerRecord> sellers;
-  auto in = sellerList().OpenAsTextFile();
-  if (!in) return sellers;
-  while (!in->IsEOF()) {
-    const QStringList cells = CsvFields(in->ReadLine(), SellerRecord::FieldCount);
-    SellerRecord& s = sellers.emplace_back();
-    for (int k = 0; k < SellerRecord::FieldCount; ++k) s.fields[static_cast<std::size_t>(k)] = cells.at(k);
-  }
-  return sellers;
-}

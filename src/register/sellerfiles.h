@@ -22,6 +22,3 @@ tk::Replaced ReplaceSellerFiles(const std::vector<SellerRecord>& sellers);
 // Empties both seller files (creating them when missing): a new fair.
 bool SellerFilesReset();
 
-// The sellers the seller list holds now, every field trimmed as the seller
-// windows load it; none when there is no list or it cannot be read.
-std::vector<SellerRecord> RegisteredSellers();

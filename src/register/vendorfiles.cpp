@@ -97,7 +97,8 @@ void VendorFiles::BevelButton1_Action() {
   // The seller editor may have saved since this window listed its rows: the
   // seller list on disk counts as well.
   std::vector<SellerRecord> others = listedSellers();
-  for (SellerRecord& r : RegisteredSellers()) others.push_back(std::move(r));
+  if (auto registered = ReadSellerList())
+    for (SellerRecord& r : *registered) others.push_back(std::move(r));
   const QString refusal = SellerRefusal(s, others);
   if (!refusal.isEmpty()) {
     tk::MsgBox(refusal);

@@ -18,21 +18,20 @@ namespace {
 struct SellerPages {
   std::int64_t highest = 0;
   QString tooLarge;  // the first code beyond what the register gives
-  std::map<std::int64_t, QStringList> lines;
+  std::map<std::int64_t, SellerRecord> lines;
 };
 
 std::optional<SellerPages> readSellerPages() {
-  auto in = DataFile(SellerListFile).OpenAsTextFile();
-  if (!in) return std::nullopt;
+  const auto sellers = ReadSellerList();
+  if (!sellers) return std::nullopt;
   SellerPages pages;
-  while (!in->IsEOF()) {
-    const QStringList fields = CsvFields(in->ReadLine(), SellerRecord::FieldCount);
-    const QString& code = fields.at(SellerRecord::Code);
+  for (const SellerRecord& seller : *sellers) {
+    const QString& code = seller[SellerRecord::Code];
     const std::int64_t number = SellerNumber(code);
     if (number > HighestSellerCode && pages.tooLarge.isEmpty()) pages.tooLarge = code;
     if (number < 1) continue;
     pages.highest = std::max(pages.highest, number);
-    pages.lines[number] = fields;
+    pages.lines[number] = seller;
   }
   return pages;
 }
@@ -60,9 +59,9 @@ std::optional<SellerSales> salesOf(std::int64_t number, bool& placeholderTried) 
 
 // The page of a number: the data of its own seller line (none: empty), its
 // own coupons, and the account worked out from them.
-SellerStatement pageOf(std::int64_t number, const QStringList* line, const SellerSales& sales, double rate,
+SellerStatement pageOf(std::int64_t number, const SellerRecord* line, const SellerSales& sales, double rate,
                        const QString& date) {
-  const auto field = [&](SellerRecord::Field f) { return line ? line->at(f) : QString(); };
+  const auto field = [&](SellerRecord::Field f) { return line ? (*line)[f] : QString(); };
   const SellerAccount account =
       SellerTotals(sales.gross, field(SellerRecord::Tanks), field(SellerRecord::LedRamps), rate);
   SellerStatement page;

@@ -1,6 +1,5 @@
 #include "reports/sellercards.h"
 
-#include "core/rules.h"
 #include "core/salesfiles.h"
 #include "core/sellerformat.h"
 #include "rtf/rtfdocument.h"
@@ -47,18 +46,21 @@ bool writeCard(tk::TextOutputStream& out, const QStringList& row) {
       QStringLiteral("\\par}"),
       QStringLiteral("\\page"),
   };
-  for (const QString& line : lines)
-    if (!out.WriteLine(line)) return false;
-  return true;
+  return out.WriteLines(lines);
 }
 
 }  // namespace
 
 std::optional<std::vector<QStringList>> ReadSellerCardRows() {
-  auto in = DataFile(SellerListFile).OpenAsTextFile();
-  if (!in) return std::nullopt;
+  const auto sellers = ReadSellerList();
+  if (!sellers) return std::nullopt;
   std::vector<QStringList> rows;
-  while (!in->IsEOF()) rows.push_back(CsvFields(in->ReadLine(), SellerCardColumns));
+  rows.reserve(sellers->size());
+  for (const SellerRecord& s : *sellers) {
+    QStringList row;
+    for (int k = 0; k < SellerCardColumns; ++k) row << s.fields[static_cast<std::size_t>(k)];
+    rows.push_back(row);
+  }
   return rows;
 }
 

@@ -1,7 +1,7 @@
 #include "rtf/rtfdocument.h"
 
 #include <QString>
-#include <initializer_list>
+#include <QStringList>
 
 namespace {
 
@@ -15,26 +15,19 @@ const QString kPortrait = QStringLiteral(
 const QString kLandscape = QStringLiteral(
     "\\paperw16840\\paperh11900\\margl720\\margr720\\margt720\\margb720\\vieww17700\\viewh14120\\viewkind1");
 
-// Writes the lines in order, stopping at the first that cannot be written.
-bool writeLines(tk::TextOutputStream& out, std::initializer_list<QString> lines) {
-  for (const QString& line : lines)
-    if (!out.WriteLine(line)) return false;
-  return true;
-}
-
 }  // namespace
 
 bool WriteRtfHeader(tk::TextOutputStream& out, RtfDocument document) {
   switch (document) {
     case RtfDocument::Statement:
-      return writeLines(out, {kRtfStart, QStringLiteral("{\\fonttbl\\f0\\fttruetype Times New Roman;}"), kColours,
-                              kPortrait, kTabStops, QString()});
+      return out.WriteLines({kRtfStart, QStringLiteral("{\\fonttbl\\f0\\fttruetype Times New Roman;}"), kColours,
+                             kPortrait, kTabStops, QString()});
     case RtfDocument::GeneralResults:
-      return writeLines(out, {kRtfStart, QStringLiteral("{\\fonttbl\\f0\\fftruetype Times New Roman;}"), kColours,
-                              kPortrait, kTabStops, QString()});
+      return out.WriteLines({kRtfStart, QStringLiteral("{\\fonttbl\\f0\\fftruetype Times New Roman;}"), kColours,
+                             kPortrait, kTabStops, QString()});
     case RtfDocument::SellerCards:
-      return writeLines(
-          out, {kRtfStart, QStringLiteral("{\\fonttbl\\f0\\fttruetype Arial;}"), kColours, kLandscape, kTabStops});
+      return out.WriteLines(
+          {kRtfStart, QStringLiteral("{\\fonttbl\\f0\\fttruetype Arial;}"), kColours, kLandscape, kTabStops});
   }
   return false;
 }

@@ -74,7 +74,5 @@ bool StatementWriter(tk::TextOutputStream& out, const SellerStatement& s, Statem
         << parEnd << QString();
   couponTable(lines, s.coupons);
 
-  for (const QString& l : lines)
-    if (!out.WriteLine(l)) return false;
-  return true;
+  return out.WriteLines(lines);
 }

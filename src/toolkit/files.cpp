@@ -59,6 +59,12 @@ bool TextOutputStream::WriteLine(const QString& line) {
   return ok_;
 }
 
+bool TextOutputStream::WriteLines(const QStringList& lines) {
+  for (const QString& line : lines)
+    if (!WriteLine(line)) return false;
+  return true;
+}
+
 bool TextOutputStream::Sync() {
   if (closed_ || !append_) return ok_;
   if (!append_->flush() || ::fsync(append_->handle()) != 0) ok_ = false;
@@ -125,7 +131,7 @@ std::unique_ptr<TextOutputStream> FolderItem::AppendToTextFile() const {
 bool FolderItem::ReplaceWithLines(const QStringList& lines) const {
   auto out = CreateTextFile();
   if (!out) return false;
-  for (const QString& line : lines) out->WriteLine(line);
+  out->WriteLines(lines);
   return out->Close();
 }
 

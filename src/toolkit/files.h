@@ -43,6 +43,8 @@ class TextOutputStream {
   TextOutputStream& operator=(const TextOutputStream&) = delete;
 
   bool WriteLine(const QString& line);
+  // Writes the lines in order, stopping at the first that cannot be written.
+  bool WriteLines(const QStringList& lines);
   // Pushes what was written to the disk (flush, then fsync). Appends only.
   bool Sync();
   // True when every write, the flush and the close (or commit) succeeded.
