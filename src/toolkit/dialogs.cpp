@@ -5,6 +5,8 @@
 #include <QMessageBox>
 #include <QPushButton>
 
+#include "toolkit/window.h"
+
 namespace tk {
 
 namespace {
@@ -53,16 +55,26 @@ class QtDialogs : public DialogSeam {
 };
 
 std::shared_ptr<DialogSeam>& seam() {
-  static std::shared_ptr<DialogSeam> s = std::make_shared<QtDialogs>();
+  static std::shared_ptr<DialogSeam> s = QtDialogSeam();
   return s;
 }
 
 }  // namespace
 
-void MsgBox(const QString& text) { seam()->msgBox(text); }
+std::shared_ptr<DialogSeam> QtDialogSeam() { return std::make_shared<QtDialogs>(); }
+
+void MsgBox(const QString& text) {
+  const NestedLoop nested;
+  seam()->msgBox(text);
+}
 
 const MessageDialogButton* MessageDialog::ShowModal() {
-  switch (seam()->messageDialog(*this)) {
+  DialogAnswer answer = DialogAnswer::Other;
+  {
+    const NestedLoop nested;
+    answer = seam()->messageDialog(*this);
+  }
+  switch (answer) {
     case DialogAnswer::Action: return &ActionButton;
     case DialogAnswer::Alternate: return &AlternateActionButton;
     case DialogAnswer::Cancel:
@@ -73,7 +85,7 @@ const MessageDialogButton* MessageDialog::ShowModal() {
 
 std::shared_ptr<DialogSeam> SetDialogSeam(std::shared_ptr<DialogSeam> next) {
   std::shared_ptr<DialogSeam> previous = seam();
-  seam() = next ? std::move(next) : std::make_shared<QtDialogs>();
+  seam() = next ? std::move(next) : QtDialogSeam();
   return previous;
 }
 

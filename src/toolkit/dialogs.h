@@ -44,6 +44,9 @@ class DialogSeam {
 // One text, one button, modal.
 void MsgBox(const QString& text);
 
+// The real boxes, as shown when no other seam is set.
+std::shared_ptr<DialogSeam> QtDialogSeam();
+
 // Replaces the seam; returns the one it replaced. Null restores the real boxes.
 std::shared_ptr<DialogSeam> SetDialogSeam(std::shared_ptr<DialogSeam> seam);
 

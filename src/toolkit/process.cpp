@@ -5,6 +5,12 @@
 
 namespace tk {
 
+namespace {
+int running = 0;
+}  // namespace
+
+int ProgramsRunning() { return running; }
+
 void StartProgram(const QString& program, const QStringList& arguments, std::function<void(int exitStatus)> ended) {
   // No parent: leaving the program must not kill a word processor it opened.
   auto* process = new QProcess;
@@ -15,6 +21,7 @@ void StartProgram(const QString& program, const QStringList& arguments, std::fun
     if (!*pending) return;
     auto call = std::move(*pending);
     *pending = nullptr;
+    --running;
     process->deleteLater();
     call(status);
   };
@@ -32,6 +39,7 @@ void StartProgram(const QString& program, const QStringList& arguments, std::fun
         if (error == QProcess::FailedToStart) finish(kProcessFailed);
       },
       Qt::QueuedConnection);
+  ++running;
   process->start(program, arguments);
 }
 

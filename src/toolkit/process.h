@@ -18,4 +18,7 @@ constexpr int kProcessFailed = -1;
 // crashed. A program still running when this one ends is left running.
 void StartProgram(const QString& program, const QStringList& arguments, std::function<void(int exitStatus)> ended);
 
+// How many programs StartProgram started whose ending has not run yet.
+int ProgramsRunning();
+
 }  // namespace tk

@@ -22,6 +22,8 @@ struct Registry {
   std::map<std::type_index, QPointer<Window>> open;
   std::vector<QPointer<Window>> order;
   std::vector<QPointer<Window>> closed;  // awaiting deletion
+  int nestedLoops = 0;
+  std::vector<QPointer<Window>> deferred;  // closed inside a nested loop
 };
 
 Registry& registry() {
@@ -251,6 +253,7 @@ void Window::ShowModal() {
     setWindowModality(Qt::ApplicationModal);
   }
   Show();
+  const NestedLoop nested;
   QEventLoop loop;
   modalLoop_ = &loop;
   loop.exec();
@@ -267,8 +270,25 @@ void Window::Close() {
     modalLoop_ = nullptr;
   }
   unregister(this);
-  registry().closed.push_back(this);
-  deleteLater();
+  Registry& r = registry();
+  r.closed.push_back(this);
+  if (r.nestedLoops > 0) {
+    r.deferred.push_back(this);
+  } else {
+    deleteLater();
+  }
+}
+
+NestedLoop::NestedLoop() { ++registry().nestedLoops; }
+
+NestedLoop::~NestedLoop() {
+  Registry& r = registry();
+  if (--r.nestedLoops > 0) return;
+  // Posted from here, the deletions wait until the event loop that ran the
+  // box's handler has the control again.
+  for (const QPointer<Window>& w : r.deferred)
+    if (w) w->deleteLater();
+  r.deferred.clear();
 }
 
 void Window::closeEvent(QCloseEvent* event) {

@@ -115,6 +115,19 @@ Handle<W> Ref() {
   return Handle<W>(w);
 }
 
+// Held while a message box or a modal window runs its own event loop.
+// Anything may happen in that loop, a window's closing among it; a window
+// that closes then is hidden at once but deleted only once the last such
+// loop has ended: the box may be its child, and the handler that opened the
+// box may still be running on it.
+class NestedLoop {
+ public:
+  NestedLoop();
+  ~NestedLoop();
+  NestedLoop(const NestedLoop&) = delete;
+  NestedLoop& operator=(const NestedLoop&) = delete;
+};
+
 // The open windows, in the order they were built.
 std::vector<Window*> OpenWindows();
 // Closes every open window and deletes every closed one (tests, end of run).

@@ -14,6 +14,7 @@
 #include "support/faults.h"
 #include "support/harness.h"
 #include "support/stubopener.h"
+#include "toolkit/process.h"
 #include "toolkit/window.h"
 
 namespace {
@@ -314,7 +315,7 @@ class TestGeneralResults : public QObject {
     if (launched) QTRY_COMPARE(opener.calls().size(), 1);
     QTRY_COMPARE(h.dialogs().texts(), texts);
     QTRY_COMPARE(w.IsOpen(), stays);
-    QTest::qWait(20);
+    QTRY_COMPARE(tk::ProgramsRunning(), 0);
     QCOMPARE(opener.calls().size(), launched ? 1 : 0);
     if (pages < 0) {
       if (fault != "report folder") QCOMPARE(h.read(GeneralResultsFile), QByteArray("older report\n"));

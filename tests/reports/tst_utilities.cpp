@@ -6,11 +6,15 @@
 #include "core/sellerformat.h"
 #include "register/editwin.h"
 #include "reports/utilities.h"
+#include "support/bookings.h"
 #include "support/describe.h"
 #include "support/desk.h"
 #include "support/faults.h"
 #include "support/harness.h"
 #include "support/stubopener.h"
+#include "rtf/printlauncher.h"
+#include "rtf/rtfdocument.h"
+#include "toolkit/process.h"
 #include "toolkit/window.h"
 
 namespace {
@@ -20,6 +24,11 @@ const QString MissingList =
 const QString CannotCreate = QString::fromUtf8("Impossible de créer un fichier pour ce vendeur!");
 const QString AbiwordFailure =
     QString::fromUtf8("Impossible d'ouvrir Abiword! Vous devrez imprimer le fichier \"FichesVendeurs.rtf\" vous-même.");
+
+const QString Confirmation = QString::fromUtf8("Fichier créé (Fichier_General_des_vendeurs.rtf).");
+const QString ResultsStillOpen = QString::fromUtf8(
+    "Le fichier \"Fichier_General_des_vendeurs.rtf\" est encore ouvert: fermez le programme qui l'affiche, puis "
+    "recommencez.");
 
 const QByteArray Sellers = "Aquaflore,1,Rue 1,a@x.ch,1000,Ville,1,100,2,0\nNord,2,,,,,101,200,0,0\n";
 
@@ -136,7 +145,7 @@ class TestUtilities : public QObject {
     QCOMPARE(canonical(call.arguments[0]), canonical(h.path("FichesVendeurs.rtf")));
     QCOMPARE(call.copy, h.read("FichesVendeurs.rtf"));
     QCOMPARE(call.copy.count('\n'), 5 + 33 * 2 + 1);
-    QTest::qWait(50);  // the ending, if any, has come
+    QTRY_VERIFY(!PrintLaunchRunning(*w.get()));  // its ending has come, and left the window open
     QVERIFY(w.IsOpen());
     QCOMPARE(w->Controlle()->ListCount(), 2);
     QCOMPARE(w->Controlle()->Cell(1, 0), QString("Nord"));
@@ -196,7 +205,7 @@ class TestUtilities : public QObject {
     QCOMPARE(h.dialogs().texts(), QStringList{MissingList});
     QVERIFY(!w.IsOpen());
     QCOMPARE(h.read("FichesVendeurs.rtf"), QByteArray("older cards\n"));
-    QTest::qWait(20);
+    QCOMPARE(tk::ProgramsRunning(), 0);
     QCOMPARE(opener.calls().size(), 0);
   }
 
@@ -211,8 +220,49 @@ class TestUtilities : public QObject {
     w->BevelButton1()->click();
     QCOMPARE(h.dialogs().texts(), QStringList{CannotCreate});
     QVERIFY(w.IsOpen());
-    QTest::qWait(20);
+    QCOMPARE(tk::ProgramsRunning(), 0);
     QCOMPARE(opener.calls().size(), 0);
+  }
+
+  // The word processor showing the results is closed while a box of this
+  // window is up: the window closes under the box as its results say, the
+  // box is still answered, and the desk books on. The box is one saying
+  // the results are still open, or the cards' failure.
+  void resultsEndUnderAnOpenBox_data() {
+    QTest::addColumn<bool>("cards");
+    QTest::addColumn<QStringList>("texts");
+    QTest::newRow("results clicked again") << false << QStringList({Confirmation, ResultsStillOpen});
+    QTest::newRow("the cards' failure") << true << QStringList({Confirmation, AbiwordFailure});
+  }
+  void resultsEndUnderAnOpenBox() {
+    QFETCH(bool, cards);
+    QFETCH(QStringList, texts);
+    testing::Harness h;
+    testing::StubOpener opener;
+    auto desk = testing::OpenDesk(h);
+    h.dialogs().clear();
+    h.write(SellerListFile, Sellers);
+    Module1::myday = "5/3/2025";
+    auto w = tk::Ref<utilities>();
+    QVERIFY(QTest::qWaitForWindowActive(w.get()));
+    const QPointer<utilities> window(w.get());
+    opener.hold(GeneralResultsFile);
+    opener.setExitStatus(1, SellerCardsFile);
+    w->BevelButton2()->click();
+    QTRY_COMPARE(opener.calls().size(), 1);
+
+    h.dialogs().runNext({[&] { opener.release(GeneralResultsFile); }, [&] { return !w.IsOpen(); }});
+    if (cards) {
+      w->BevelButton1()->click();
+      QTRY_VERIFY(!w.IsOpen());
+    } else {
+      w->BevelButton2()->click();
+    }
+    QVERIFY(!w.IsOpen());
+    QTRY_VERIFY(!window);
+    QCOMPARE(h.dialogs().texts(), texts);
+    QCOMPARE(tk::ProgramsRunning(), 0);
+    testing::CheckDeskBooksOn(h, desk);
   }
 };
 

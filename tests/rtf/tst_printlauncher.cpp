@@ -11,6 +11,7 @@
 #include "support/harness.h"
 #include "support/stubopener.h"
 #include "toolkit/dialogs.h"
+#include "toolkit/process.h"
 #include "toolkit/window.h"
 
 Q_DECLARE_METATYPE(Platform)
@@ -153,7 +154,7 @@ class TestPrintLauncher : public QObject {
     w->Imprimer();
     QVERIFY(!w.IsOpen());
     QCOMPARE(h.dialogs().texts(), QStringList{kCannotCreate});
-    QTest::qWait(0);
+    QCOMPARE(tk::ProgramsRunning(), 0);
     QCOMPARE(opener.calls().size(), 0);
     QVERIFY(QFileInfo(h.path("vendeur_7.rtf")).isDir());
   }
@@ -299,7 +300,7 @@ class TestPrintLauncher : public QObject {
     QCOMPARE(outcomes, QList<PrintOutcome>{PrintOutcome::NoCommand});
     QCOMPARE(h.dialogs().texts(), QStringList{QString::fromUtf8("Fonction non implémentée sous Windows!")});
     QVERIFY(!PrintLaunchRunning(*w.get()));
-    QTest::qWait(0);
+    QCOMPARE(tk::ProgramsRunning(), 0);
     QCOMPARE(opener.calls().size(), 0);
   }
 

@@ -7,8 +7,11 @@
 #include "core/salesfiles.h"
 #include "core/sellerformat.h"
 #include "sheet/sheetwindows.h"
+#include "rtf/printlauncher.h"
+#include "support/bookings.h"
 #include "support/harness.h"
 #include "support/stubopener.h"
+#include "toolkit/process.h"
 #include "toolkit/window.h"
 
 namespace {
@@ -112,7 +115,7 @@ class TestSheetStatement : public QObject {
     testing::openWindowOf<FeuilleVendeur>()->BevelButton2()->click();
     QCOMPARE(h.dialogs().texts(), QStringList{CannotCreate});
     QVERIFY(!testing::openWindowOf<FeuilleVendeur>());
-    QTest::qWait(50);
+    QCOMPARE(tk::ProgramsRunning(), 0);
     QCOMPARE(opener.calls().size(), 0);
     QVERIFY(QFileInfo(h.path("vendeur_1.rtf")).isDir());
   }
@@ -163,13 +166,40 @@ class TestSheetStatement : public QObject {
     QTest::keyClicks(sheet->fraise(), "4");
     sheet->BevelButton2()->click();
     QCOMPARE(h.dialogs().texts(), QStringList{StillOpen});
-    QTest::qWait(50);
+    QVERIFY(PrintLaunchRunning(*sheet));
+    QCOMPARE(tk::ProgramsRunning(), 1);
     QCOMPARE(opener.calls().size(), 1);
     QCOMPARE(h.read("vendeur_1.rtf"), opened);
     QCOMPARE(testing::openWindowOf<FeuilleVendeur>(), sheet);
     opener.release();
     QTRY_VERIFY(!testing::openWindowOf<FeuilleVendeur>());
     QCOMPARE(h.dialogs().texts(), QStringList{StillOpen});
+  }
+
+  // The user closes the statement's program while the box saying it is
+  // still open is up: the sheet closes under the box as a printed sheet
+  // does, the box is still answered, and the desk books on.
+  void openerEndsUnderTheStillOpenBox() {
+    testing::Harness h;
+    testing::StubOpener opener;
+    auto desk = testing::OpenDesk(h);
+    h.dialogs().clear();
+    twoSellers(h);
+    testing::chooseSeller(0);
+    const QPointer<FeuilleVendeur> sheet(testing::openWindowOf<FeuilleVendeur>());
+    QVERIFY(sheet);
+    QVERIFY(QTest::qWaitForWindowActive(sheet));
+    opener.hold();
+    sheet->BevelButton2()->click();
+    QTRY_COMPARE(opener.calls().size(), 1);
+
+    h.dialogs().runNext({[&] { opener.release(); }, [] { return !testing::openWindowOf<FeuilleVendeur>(); }});
+    sheet->BevelButton2()->click();
+    QCOMPARE(h.dialogs().texts(), QStringList{StillOpen});
+    QVERIFY(!testing::openWindowOf<FeuilleVendeur>());
+    QTRY_VERIFY(!sheet);
+    QCOMPARE(tk::ProgramsRunning(), 0);
+    testing::CheckDeskBooksOn(h, desk);
   }
 };
 

@@ -6,6 +6,7 @@
 #include <QEvent>
 #include <QFile>
 #include <QStringList>
+#include <QTest>
 
 #include "core/module1.h"
 #include "support/describe.h"
@@ -57,6 +58,16 @@ inline QStringList JournalHeaderLines(const QString& day) {
 // A journal as a run started on `day` leaves it: header, then the rows.
 inline QByteArray JournalFile(const QString& day, const QByteArray& rows) {
   return (JournalHeaderLines(day).join('\n') + '\n').toUtf8() + rows;
+}
+
+// The desk books on: a coupon of a seller of its own map is listed and
+// written to the seller's sales file.
+inline void CheckDeskBooksOn(Harness& h, const tk::Handle<Window1>& desk) {
+  h.write(QStringLiteral("couponsvendeurs.csv"), "900,Témoin,90\n");
+  const int before = desk->ReferenceBox()->ListCount();
+  Book(desk, QStringLiteral("900"), QStringLiteral("5"));
+  QCOMPARE(desk->ReferenceBox()->ListCount(), before + 1);
+  QVERIFY(Lines(h, QStringLiteral("vendeur_90.csv")).value(0).startsWith(QStringLiteral("900,")));
 }
 
 // The program ends and starts again on the same data folder.

@@ -1,20 +1,77 @@
 #include "support/harness.h"
 
+#include <QAbstractButton>
+#include <QApplication>
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QEvent>
 #include <QFile>
+#include <QMessageBox>
 #include <QTest>
+#include <QTimer>
 
 #include "core/module1.h"
 #include "toolkit/application.h"
+#include "toolkit/process.h"
 #include "toolkit/window.h"
 
 namespace testing {
+
+namespace {
+// Long enough for any program a test starts, short of CTest's own limit.
+constexpr int kLongestWaitMs = 20000;
+}  // namespace
+
+void ScriptedDialogs::runOpen(const OpenBox& script, const QString& caption, const std::function<void()>& show) {
+  QPointer<QMessageBox> box;
+  QMetaObject::Connection watch;
+  bool seen = false;
+  bool answered = false;
+  bool gaveUp = false;
+  QElapsedTimer clock;
+  clock.start();
+  QTimer poll;
+  poll.setInterval(1);
+  QObject::connect(&poll, &QTimer::timeout, [&] {
+    if (answered) return;
+    if (!box) {
+      box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      if (!box) return;
+      seen = true;
+      watch = QObject::connect(box, &QObject::destroyed, [&answered] {
+        if (!answered) qFatal("a message box was deleted while it was still open (its window went under it)");
+      });
+      if (script.whileOpen) script.whileOpen();
+    }
+    const bool due = !script.answerWhen || script.answerWhen();
+    if (!due && clock.elapsed() < kLongestWaitMs) return;
+    gaveUp = !due;
+    answered = true;
+    const QList<QAbstractButton*> buttons = box->buttons();
+    for (QAbstractButton* b : buttons) {
+      if (caption.isEmpty() || b->text().remove(QLatin1Char('&')) == caption) {
+        b->click();
+        return;
+      }
+    }
+    box->done(0);
+  });
+  poll.start();
+  show();
+  poll.stop();
+  QObject::disconnect(watch);
+  if (!seen) QTest::qFail("no real message box came up", __FILE__, __LINE__);
+  else if (gaveUp) QTest::qFail("an open box waited for something that never came", __FILE__, __LINE__);
+}
 
 void ScriptedDialogs::msgBox(const QString& text) {
   Shown s;
   s.text = text;
   shown_.append(s);
+  if (!open_.isEmpty()) {
+    const OpenBox box = open_.takeFirst();
+    runOpen(box, QString(), [&] { real_->msgBox(text); });
+  }
 }
 
 tk::DialogAnswer ScriptedDialogs::messageDialog(const tk::MessageDialog& dialog) {
@@ -23,15 +80,26 @@ tk::DialogAnswer ScriptedDialogs::messageDialog(const tk::MessageDialog& dialog)
   s.text = dialog.Message;
   s.dialog = dialog;
   shown_.append(s);
+  tk::DialogAnswer answer = tk::DialogAnswer::Other;
   auto it = standing_.constFind(dialog.Title);
-  if (it != standing_.constEnd()) return *it;
-  if (script_.isEmpty()) {
+  if (it != standing_.constEnd()) {
+    answer = *it;
+  } else if (script_.isEmpty()) {
     QTest::qFail(qPrintable(QStringLiteral("a message dialog the test did not script: \"") + dialog.Title +
                             QStringLiteral("\"")),
                  __FILE__, __LINE__);
     return tk::DialogAnswer::Other;
+  } else {
+    answer = script_.takeFirst();
   }
-  return script_.takeFirst();
+  if (open_.isEmpty()) return answer;
+  const OpenBox box = open_.takeFirst();
+  const QString caption = answer == tk::DialogAnswer::Action      ? dialog.ActionButton.Caption
+                          : answer == tk::DialogAnswer::Alternate ? dialog.AlternateActionButton.Caption
+                                                                  : dialog.CancelButton.Caption;
+  tk::DialogAnswer given = tk::DialogAnswer::Other;
+  runOpen(box, caption, [&] { given = real_->messageDialog(dialog); });
+  return given;
 }
 
 QStringList ScriptedDialogs::texts() {
@@ -72,7 +140,20 @@ Harness::Harness(tk::Date today)
   Module1::Initialise();
 }
 
+bool ProgramsLeftRunning() {
+  if (tk::ProgramsRunning() == 0) return false;
+  if (!QTest::currentTestFailed())
+    QTest::qFail("the test ended while a program it started was still running", __FILE__, __LINE__);
+  return true;
+}
+
+void WaitForPrograms() {
+  if (!QTest::qWaitFor([] { return tk::ProgramsRunning() == 0; }, kLongestWaitMs))
+    qFatal("a program started by the test never ended");
+}
+
 Harness::~Harness() {
+  if (ProgramsLeftRunning()) WaitForPrograms();
   // Every box a test causes is one it expected: a failure already reported
   // is not repeated.
   if (!QTest::currentTestFailed()) {
@@ -82,7 +163,7 @@ Harness::~Harness() {
                               left.join(QStringLiteral(" | "))),
                    __FILE__, __LINE__);
     else if (dialogs_->unusedAnswers() > 0)
-      QTest::qFail("answers scripted for message dialogs that never came", __FILE__, __LINE__);
+      QTest::qFail("answers scripted for boxes that never came", __FILE__, __LINE__);
   }
   tk::CloseAllWindows();
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);

@@ -8,6 +8,7 @@
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -21,6 +22,15 @@ namespace testing {
 // "Other"); so does a message box whose text the test never looked at.
 class ScriptedDialogs : public tk::DialogSeam {
  public:
+  // A box run the way the real one runs: a real box with its own event
+  // loop, where events go on meanwhile (a program ending, a window closing).
+  // `whileOpen` runs once the box is up; the box is answered as scripted
+  // once `answerWhen` holds. A box deleted while still open stops the run.
+  struct OpenBox {
+    std::function<void()> whileOpen;
+    std::function<bool()> answerWhen;
+  };
+
   struct Shown {
     bool isDialog = false;
     QString text;               // the box's text, or the dialog's message
@@ -45,9 +55,18 @@ class ScriptedDialogs : public tk::DialogSeam {
   // The texts of the message boxes shown that the test has not looked at.
   QStringList unchecked() const;
   // Answers scripted and never asked for.
-  int unusedAnswers() const { return static_cast<int>(script_.size()); }
+  int unusedAnswers() const { return static_cast<int>(script_.size() + open_.size()); }
+
+  // The next box shown, of either kind, runs as an open box; the boxes after
+  // it are answered at once again.
+  void runNext(OpenBox box) { open_.append(std::move(box)); }
 
  private:
+  // Shows the real box and answers it as `box` says, by the button of that caption (the first when empty).
+  void runOpen(const OpenBox& box, const QString& caption, const std::function<void()>& show);
+
+  std::shared_ptr<tk::DialogSeam> real_ = tk::QtDialogSeam();
+  QList<OpenBox> open_;
   QList<tk::DialogAnswer> script_;
   QHash<QString, tk::DialogAnswer> standing_;
   QList<Shown> shown_;
@@ -81,6 +100,13 @@ class Harness {
   std::shared_ptr<QList<int>> quits_;
   std::shared_ptr<tk::Date> today_;
 };
+
+// Fails the test when a program it started is still running; true then.
+// Every test waits for the programs it starts: an ending left for later
+// would come in the next test.
+bool ProgramsLeftRunning();
+// Lets the event loop run until every program started has ended.
+void WaitForPrograms();
 
 }  // namespace testing
 

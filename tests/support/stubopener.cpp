@@ -3,6 +3,8 @@
 #include <QDir>
 #include <QFile>
 
+#include "support/harness.h"
+
 namespace testing {
 
 namespace {
@@ -16,7 +18,9 @@ basename "$0" > "$tmp/program"
 for a in "$@"; do printf '%s\0' "$a"; done > "$tmp/arguments"
 if [ -f "$1" ]; then cp -- "$1" "$tmp/copy"; fi
 mv "$tmp" "$d/calls/$(date +%s%N)-$$"
-while [ -e "$d/hold" ]; do sleep 0.01; done
+f=$(basename -- "${1:-none}")
+while [ -e "$d/hold" ] || [ -e "$d/hold-$f" ]; do sleep 0.01; done
+if [ -e "$d/status-$f" ]; then exit "$(cat "$d/status-$f")"; fi
 exit "$(cat "$d/status")"
 )sh";
 
@@ -47,15 +51,28 @@ StubOpener::StubOpener() : oldPath_(qgetenv("PATH")) {
 }
 
 StubOpener::~StubOpener() {
-  release();
+  // A stub still running when its folder goes would end in failure, in
+  // whatever test runs next.
+  const bool running = ProgramsLeftRunning();
+  const QDir folder(dir_.path());
+  for (const QString& hold : folder.entryList({"hold*"}, QDir::Files)) QFile::remove(folder.filePath(hold));
+  if (running) WaitForPrograms();
   qputenv("PATH", oldPath_);
 }
 
-void StubOpener::setExitStatus(int status) { writeFile(dir_.filePath("status"), QByteArray::number(status)); }
+namespace {
+QString perFile(const char* what, const QString& fileName) {
+  return fileName.isEmpty() ? QString::fromLatin1(what) : QString::fromLatin1(what) + '-' + fileName;
+}
+}  // namespace
 
-void StubOpener::hold() { writeFile(dir_.filePath("hold"), {}); }
+void StubOpener::setExitStatus(int status, const QString& fileName) {
+  writeFile(dir_.filePath(perFile("status", fileName)), QByteArray::number(status));
+}
 
-void StubOpener::release() { QFile::remove(dir_.filePath("hold")); }
+void StubOpener::hold(const QString& fileName) { writeFile(dir_.filePath(perFile("hold", fileName)), {}); }
+
+void StubOpener::release(const QString& fileName) { QFile::remove(dir_.filePath(perFile("hold", fileName))); }
 
 QList<StubOpener::Call> StubOpener::calls() const {
   QList<Call> out;

@@ -28,11 +28,13 @@ class StubOpener {
 
   static QStringList Programs();
 
-  // The exit status of every later call (0 at first).
-  void setExitStatus(int status);
-  // While held, a started stub has recorded its call and waits.
-  void hold();
-  void release();
+  // The exit status of every later call (0 at first); with a file name,
+  // of the calls that open that file, whatever the others get.
+  void setExitStatus(int status, const QString& fileName = QString());
+  // While held, a started stub has recorded its call and waits: every
+  // stub, or those that open the file of that name.
+  void hold(const QString& fileName = QString());
+  void release(const QString& fileName = QString());
 
   // The calls recorded so far, in the order they started.
   QList<Call> calls() const;

@@ -3,6 +3,7 @@
 #include <QEvent>
 #include <QFontMetrics>
 #include <QGuiApplication>
+#include <QPointer>
 #include <QProcess>
 #include <QTest>
 #include <QTimer>
@@ -12,6 +13,7 @@
 #include "support/harness.h"
 #include "toolkit/application.h"
 #include "toolkit/controls.h"
+#include "toolkit/dialogs.h"
 #include "toolkit/window.h"
 
 namespace {
@@ -101,6 +103,43 @@ class Titles : public tk::Window {
         tk::LabelSpec("Wrapped", 10, 60, 60, 40, "Vendeur Adresse LEDs").multiline(),
     };
     return c;
+  }
+};
+
+// A window whose handler asks, in one of three ways, and then goes on with
+// itself, as handlers do after a box.
+class Asks : public tk::Window {
+  Q_OBJECT
+ public:
+  enum Way { Box, Dialog, ModalWindow };
+  static inline Way way = Box;
+  static inline bool aliveAfterAsking = false;
+
+  const tk::WindowSpec& Design() const override {
+    static const tk::WindowSpec d{"Asks", 200, 100, tk::Placement::Default, QColor(), true};
+    return d;
+  }
+  const std::vector<tk::ControlSpec>& ControlDesign() const override {
+    static const std::vector<tk::ControlSpec> c{
+        tk::TextFieldSpec("Said", 10, 10, 150, 24),
+        tk::BevelButtonSpec("Ask", 10, 50, 80, 25, "Ask").onAction(tk::On(&Asks::Ask_Action))};
+    return c;
+  }
+  tk::TextField* Said() const { return control<tk::TextField>("Said"); }
+  tk::BevelButton* Ask() const { return control<tk::BevelButton>("Ask"); }
+  void Ask_Action() {
+    const QPointer<Asks> self(this);
+    if (way == Box) {
+      tk::MsgBox("Sûr?");
+    } else if (way == Dialog) {
+      tk::MessageDialog d;
+      d.Message = "Sûr?";
+      d.ShowModal();
+    } else {
+      tk::Ref<Modal>().ShowModal();
+    }
+    aliveAfterAsking = !self.isNull();
+    if (self) Said()->SetText("answered");
   }
 };
 
@@ -275,6 +314,50 @@ class TestWindow : public QObject {
     w.ShowModal();
     QVERIFY(wasModal);
     QVERIFY(!w.IsOpen());
+  }
+
+  // A window closed while a box or a modal window it opened is still up is
+  // hidden at once and deleted only once that has ended: the box stays
+  // answerable and the handler that asked goes on with a window that exists.
+  void closedUnderItsOwnBox_data() {
+    QTest::addColumn<int>("way");
+    QTest::newRow("message box") << int(Asks::Box);
+    QTest::newRow("message dialog") << int(Asks::Dialog);
+    QTest::newRow("modal window") << int(Asks::ModalWindow);
+  }
+  void closedUnderItsOwnBox() {
+    QFETCH(int, way);
+    testing::Harness h;
+    Asks::way = static_cast<Asks::Way>(way);
+    Asks::aliveAfterAsking = false;
+    auto w = tk::Ref<Asks>();
+    QVERIFY(QTest::qWaitForWindowActive(w.get()));
+    const QPointer<Asks> window(w.get());
+    bool hiddenWhileAsking = false;
+    bool eventsAfterClosing = false;  // every event posted by the closing has been delivered
+    QObject context;
+    const auto closeIt = [&] {
+      tk::Ref<Asks>().Close();
+      hiddenWhileAsking = window && !window->isVisible();
+      QMetaObject::invokeMethod(&context, [&] { eventsAfterClosing = true; }, Qt::QueuedConnection);
+    };
+    if (way == Asks::ModalWindow) {
+      QTimer::singleShot(0, &context, [&] {
+        closeIt();
+        QMetaObject::invokeMethod(&context, [] { tk::Ref<Modal>().Close(); }, Qt::QueuedConnection);
+      });
+    } else {
+      if (way == Asks::Dialog) h.dialogs().answer(tk::DialogAnswer::Action);
+      h.dialogs().runNext({closeIt, [&] { return eventsAfterClosing; }});
+    }
+    w->Ask()->click();
+    QVERIFY(hiddenWhileAsking);
+    QVERIFY(Asks::aliveAfterAsking);
+    QVERIFY(window);
+    QCOMPARE(window->Said()->Text(), QString("answered"));
+    QVERIFY(!w.IsOpen());
+    QTRY_VERIFY(!window);
+    if (way != Asks::ModalWindow) QCOMPARE(h.dialogs().texts(), QStringList{"Sûr?"});
   }
 };
 
