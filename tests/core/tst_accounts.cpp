@@ -97,6 +97,28 @@ class TestAccounts : public QObject {
     QCOMPARE(coupons(byComparison), sorted);
   }
 
+  // Many coupons of one whole number among others (a sheet where 7, 7.2
+  // and 07 were all typed): each number's coupons keep the file's order,
+  // amounts with them. Enough rows that an unstable sort moves them.
+  void equalNumbersKeepTheFilesOrder() {
+    const QStringList sevens{"7", "7.2", "07", "7.9", "7.25", "7.5", "007", "7.0"};
+    std::vector<SaleEntry> rows;
+    std::vector<int> numbers;  // each row's whole number
+    for (int i = 0; i < 120; ++i) {
+      const bool seven = i % 3 != 0;
+      rows.push_back(SaleEntry{seven ? sevens.at(i % sevens.size()) : tk::Str(i % 11), tk::Str(i)});
+      numbers.push_back(seven ? 7 : i % 11);
+    }
+    QStringList expected;
+    for (int n = 0; n <= 10; ++n)
+      for (std::size_t i = 0; i < rows.size(); ++i)
+        if (numbers[i] == n) expected << rows[i].coupon + "|" + rows[i].amount;
+    SortByCouponNumber(rows);
+    QStringList sorted;
+    for (const SaleEntry& r : rows) sorted << r.coupon + "|" + r.amount;
+    QCOMPARE(sorted, expected);
+  }
+
   // A sales file → its rows ("coupon|amount", file order) and the gross.
   void loadSellerSales_data() {
     QTest::addColumn<QByteArray>("content");

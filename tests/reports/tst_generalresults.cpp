@@ -2,7 +2,10 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
+#include <QScopeGuard>
 #include <QTest>
+#include <functional>
+#include <memory>
 #include <sys/inotify.h>
 #include <unistd.h>
 
@@ -11,9 +14,11 @@
 #include "core/sellerformat.h"
 #include "reports/generalresults.h"
 #include "reports/utilities.h"
+#include "rtf/printlauncher.h"
 #include "support/faults.h"
 #include "support/harness.h"
 #include "support/stubopener.h"
+#include "toolkit/dialogs.h"
 #include "toolkit/process.h"
 #include "toolkit/window.h"
 
@@ -132,6 +137,24 @@ class Placements {
   int fd_;
   bool watching_ = false;
   QHash<QString, int> counts_;
+};
+
+// Hands every box on to the harness's script, noting first, for each
+// message box, what `now` says at the moment it shows.
+class BoxMoments : public tk::DialogSeam {
+ public:
+  BoxMoments(testing::ScriptedDialogs& script, std::function<QString()> now) : script_(script), now_(std::move(now)) {}
+  void msgBox(const QString& text) override {
+    moments_ << text + " | " + now_();
+    script_.msgBox(text);
+  }
+  tk::DialogAnswer messageDialog(const tk::MessageDialog& dialog) override { return script_.messageDialog(dialog); }
+  const QStringList& moments() const { return moments_; }
+
+ private:
+  testing::ScriptedDialogs& script_;
+  std::function<QString()> now_;
+  QStringList moments_;
 };
 
 }  // namespace
@@ -332,6 +355,27 @@ class TestGeneralResults : public QObject {
       QCOMPARE(QFileInfo(call.arguments[0]).canonicalFilePath(), QFileInfo(h.path(GeneralResultsFile)).canonicalFilePath());
       QCOMPARE(call.copy, h.read(GeneralResultsFile));
     }
+  }
+
+  // The confirmation shows before the word processor starts: while it is
+  // open, no program has been started and none is running.
+  void confirmedBeforeTheWordProcessorStarts() {
+    testing::Harness h;
+    testing::StubOpener opener;
+    fourNumbers(h);
+    auto w = tk::Ref<utilities>();
+    const auto boxes = std::make_shared<BoxMoments>(h.dialogs(), [&] {
+      const bool running = w.get() && PrintLaunchRunning(*w.get());
+      return QString::number(opener.calls().size()) + " started, " + (running ? "running" : "none running");
+    });
+    const auto harnessSeam = tk::SetDialogSeam(boxes);
+    const auto restore = qScopeGuard([&] { tk::SetDialogSeam(harnessSeam); });
+    w->BevelButton2()->click();
+    QTRY_VERIFY(!w.IsOpen());  // once the word processor has ended
+    QCOMPARE(boxes->moments(), QStringList{Confirmation + " | 0 started, none running"});
+    QCOMPARE(opener.calls().size(), 1);
+    QCOMPARE(opener.calls().first().program, QString("abiword"));
+    QCOMPARE(h.dialogs().texts(), QStringList{Confirmation});
   }
 
   // A run leaves the current seller as it was: a sheet's statement later

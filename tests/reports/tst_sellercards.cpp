@@ -85,6 +85,30 @@ class TestSellerCards : public QObject {
     QCOMPARE(h.read("FichesVendeurs.rtf"), cards);
   }
 
+  // The seller code and both ends of the coupon range are the seller's
+  // texts too: escaped like the name, so no card can open or close a group
+  // of the file, and the file stays 7-bit.
+  void codeAndRangeEscaped_data() {
+    QTest::addColumn<QStringList>("typed");    // code, first, last
+    QTest::addColumn<QStringList>("written");  // the code line, the range line
+    QTest::newRow("braces") << QStringList({"{7}", "{1", "9}"}) << QStringList({"\\{7\\}", "\\{1 - 9\\}"});
+    QTest::newRow("backslashes") << QStringList({"\\par", "1\\", "\\9"})
+                                 << QStringList({"\\\\par", "1\\\\ - \\\\9"});
+    QTest::newRow("accents") << QStringList({"É7", "1à", "ü9"}) << QStringList({"\\'c97", "1\\'e0 - \\'fc9"});
+  }
+  void codeAndRangeEscaped() {
+    QFETCH(QStringList, typed);
+    QFETCH(QStringList, written);
+    testing::Harness h;
+    QVERIFY(WriteSellerCards({{"Nom", typed[0], "Rue", "", "1000", "Ville", typed[1], typed[2], "0"}}));
+    const QByteArray cards = h.read("FichesVendeurs.rtf");
+    const QStringList lines = QString::fromLatin1(cards).split('\n');
+    QCOMPARE(lines.size(), Header.size() + 33 + 2);  // the brace, then the end of the last line
+    QCOMPARE(lines.mid(Header.size() + 18, 3), QStringList({"Vendeur n\\'b0 ", written[0], "\\line"}));
+    QCOMPARE(lines.mid(Header.size() + 29, 3), QStringList({"\\b\\f0\\fs160", written[1], "\\par}"}));
+    for (const char c : cards) QVERIFY2(static_cast<unsigned char>(c) < 0x80, cards.constData());
+  }
+
   // No seller: the header and the closing brace only.
   void noSeller() {
     testing::Harness h;

@@ -81,6 +81,7 @@ class TestSheetStatement : public QObject {
     QVERIFY(h.dialogs().shown().isEmpty());
     // The program-wide seller is not touched: escaping works on copies.
     QCOMPARE(Module1::adresse2, QString::fromUtf8("Rue du Château"));
+    QCOMPARE(Module1::localite2, QString::fromUtf8("Genève"));
   }
 
   // The opener fails: the message names the file, the sheet stays, and a
