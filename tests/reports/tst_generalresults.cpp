@@ -2,10 +2,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
-#include <QScopeGuard>
 #include <QTest>
-#include <functional>
-#include <memory>
 #include <sys/inotify.h>
 #include <unistd.h>
 
@@ -18,7 +15,6 @@
 #include "support/faults.h"
 #include "support/harness.h"
 #include "support/stubopener.h"
-#include "toolkit/dialogs.h"
 #include "toolkit/process.h"
 #include "toolkit/window.h"
 
@@ -137,24 +133,6 @@ class Placements {
   int fd_;
   bool watching_ = false;
   QHash<QString, int> counts_;
-};
-
-// Hands every box on to the harness's script, noting first, for each
-// message box, what `now` says at the moment it shows.
-class BoxMoments : public tk::DialogSeam {
- public:
-  BoxMoments(testing::ScriptedDialogs& script, std::function<QString()> now) : script_(script), now_(std::move(now)) {}
-  void msgBox(const QString& text) override {
-    moments_ << text + " | " + now_();
-    script_.msgBox(text);
-  }
-  tk::DialogAnswer messageDialog(const tk::MessageDialog& dialog) override { return script_.messageDialog(dialog); }
-  const QStringList& moments() const { return moments_; }
-
- private:
-  testing::ScriptedDialogs& script_;
-  std::function<QString()> now_;
-  QStringList moments_;
 };
 
 }  // namespace
@@ -364,15 +342,16 @@ class TestGeneralResults : public QObject {
     testing::StubOpener opener;
     fourNumbers(h);
     auto w = tk::Ref<utilities>();
-    const auto boxes = std::make_shared<BoxMoments>(h.dialogs(), [&] {
-      const bool running = w.get() && PrintLaunchRunning(*w.get());
-      return QString::number(opener.calls().size()) + " started, " + (running ? "running" : "none running");
-    });
-    const auto harnessSeam = tk::SetDialogSeam(boxes);
-    const auto restore = qScopeGuard([&] { tk::SetDialogSeam(harnessSeam); });
+    QString atTheBox;
+    h.dialogs().runNext({[&] {
+                           const bool running = PrintLaunchRunning(*w.get()) || tk::ProgramsRunning() > 0;
+                           atTheBox = QString::number(opener.calls().size()) + " started, " +
+                                      (running ? "running" : "none running");
+                         },
+                         [] { return true; }});
     w->BevelButton2()->click();
     QTRY_VERIFY(!w.IsOpen());  // once the word processor has ended
-    QCOMPARE(boxes->moments(), QStringList{Confirmation + " | 0 started, none running"});
+    QCOMPARE(atTheBox, QString("0 started, none running"));
     QCOMPARE(opener.calls().size(), 1);
     QCOMPARE(opener.calls().first().program, QString("abiword"));
     QCOMPARE(h.dialogs().texts(), QStringList{Confirmation});

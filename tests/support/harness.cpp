@@ -7,6 +7,7 @@
 #include <QEvent>
 #include <QFile>
 #include <QMessageBox>
+#include <QProcess>
 #include <QTest>
 #include <QTimer>
 
@@ -150,6 +151,21 @@ bool ProgramsLeftRunning() {
 void WaitForPrograms() {
   if (!QTest::qWaitFor([] { return tk::ProgramsRunning() == 0; }, kLongestWaitMs))
     qFatal("a program started by the test never ended");
+}
+
+SecondRun RunThisTestAgain(const char* variable) {
+  QString test = QString::fromLatin1(QTest::currentTestFunction());
+  if (QTest::currentDataTag()) test += QLatin1Char(':') + QString::fromUtf8(QTest::currentDataTag());
+  QProcess run;
+  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+  env.insert(QString::fromLatin1(variable), QStringLiteral("1"));
+  // A stop there is expected: no debugger's stack dump (seconds each).
+  env.insert(QStringLiteral("QTEST_DISABLE_STACK_DUMP"), QStringLiteral("1"));
+  run.setProcessEnvironment(env);
+  run.setProcessChannelMode(QProcess::MergedChannels);
+  run.start(QCoreApplication::applicationFilePath(), {test});
+  if (!run.waitForFinished(60000)) qFatal("the second run did not end");
+  return {run.exitStatus() == QProcess::CrashExit, run.exitCode(), QString::fromUtf8(run.readAll())};
 }
 
 Harness::~Harness() {

@@ -108,6 +108,16 @@ bool ProgramsLeftRunning();
 // Lets the event loop run until every program started has ended.
 void WaitForPrograms();
 
+// A second run of this test program, of the current test function and data
+// row only, with `variable` set in its environment: for a test whose
+// subject must stop or fail a run. Gives how it ended and all it printed.
+struct SecondRun {
+  bool crashed = false;
+  int exitCode = 0;
+  QString output;
+};
+SecondRun RunThisTestAgain(const char* variable);
+
 }  // namespace testing
 
 namespace testing {

@@ -1,5 +1,3 @@
-#include <QCoreApplication>
-#include <QProcess>
 #include <QTest>
 
 #include "support/harness.h"
@@ -19,7 +17,6 @@ class TestHarness : public QObject {
   }
   void programLeftRunningFailsTheTest() {
     QFETCH(bool, stub);
-    const QString row = QString::fromUtf8(QTest::currentDataTag());
     if (qEnvironmentVariableIsSet("CORVALENTA_LEAVE_RUNNING")) {
       testing::Harness h;
       if (stub) {
@@ -33,17 +30,11 @@ class TestHarness : public QObject {
       }
       return;
     }
-    QProcess run;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("CORVALENTA_LEAVE_RUNNING", "1");
-    run.setProcessEnvironment(env);
-    run.setProcessChannelMode(QProcess::MergedChannels);
-    run.start(QCoreApplication::applicationFilePath(), {"programLeftRunningFailsTheTest:" + row});
-    QVERIFY(run.waitForFinished(60000));
-    const QString output = QString::fromUtf8(run.readAll());
-    QCOMPARE(run.exitStatus(), QProcess::NormalExit);
-    QCOMPARE(run.exitCode(), 1);
-    QVERIFY2(output.contains("the test ended while a program it started was still running"), qPrintable(output));
+    const testing::SecondRun run = testing::RunThisTestAgain("CORVALENTA_LEAVE_RUNNING");
+    QVERIFY(!run.crashed);
+    QCOMPARE(run.exitCode, 1);
+    QVERIFY2(run.output.contains("the test ended while a program it started was still running"),
+             qPrintable(run.output));
   }
 };
 
