@@ -177,6 +177,7 @@ class TestUtilities : public QObject {
     QCOMPARE(h.dialogs().texts(), QStringList({stillOpen, "Fichier créé (Fichier_General_des_vendeurs.rtf)."}));
     opener.release();
     QTRY_VERIFY(!w.IsOpen());
+    QTRY_COMPARE(tk::ProgramsRunning(), 0);  // the cards' program too
     QCOMPARE(opener.calls().size(), 2);
   }
 
