@@ -46,10 +46,10 @@ Desk::JournalOpening Desk::LoadJournal() {
   if (!in) return {false, cannotRead(Module1::thename)};
   rows_.clear();
   double total = 0;
-  in->ReadLine();
-  in->ReadLine();
   while (!in->IsEOF()) {
-    const QStringList fields = CsvFields(in->ReadLine(), 4);
+    const QString line = in->ReadLine();
+    if (IsJournalHeader(line)) continue;
+    const QStringList fields = CsvFields(line, 4);
     rows_.push_back({fields.at(0), AmountFormatter(fields.at(1)), fields.at(2), fields.at(3)});
     total += tk::Val(fields.at(1));
   }

@@ -27,9 +27,10 @@ class Desk {
     QString failure;       // the message that must end the run, or empty
   };
   // The opening's last step: the year's journal loaded into the rows (each
-  // field trimmed, the amount shown with two decimals), its sum made the
-  // turnover and the commission worked out to the nearest 0.05; or, when
-  // there is none, the journal created with its two header lines.
+  // field trimmed, the amount shown with two decimals; its header lines,
+  // wherever they stand, skipped), its sum made the turnover and the
+  // commission worked out to the nearest 0.05; or, when there is none, the
+  // journal created with its two header lines.
   JournalOpening LoadJournal();
 
   struct Entry {
