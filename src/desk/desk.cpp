@@ -1,6 +1,7 @@
 #include "desk/desk.h"
 
 #include "core/module1.h"
+#include "core/pendingchange.h"
 #include "core/rules.h"
 #include "core/sellerformat.h"
 #include "core/texts.h"
@@ -92,7 +93,7 @@ Desk::Entry Desk::Book(const QString& coupon, const QString& amount) {
   const JournalEntry entry{coupon, amount, owner.name, owner.code};
   if (!AppendBooking(DataFile(SellerSalesFile(SellerNumber(owner.code))), sale, DataFile(Module1::thename),
                      JournalHeader(Module1::myday), entry)) {
-    e.messages << ProblemCreatingTextFile;
+    e.messages << FailedChangeMessage(ProblemCreatingTextFile);
     return e;
   }
   turnover_ = asShown(turnover_) + tk::Val(amount);
@@ -147,10 +148,9 @@ Desk::Removal Desk::Remove(int row) {
     journalLines << e.Line();
     total += tk::Val(e.amount);
   }
-  const tk::Replaced done =
-      ReplaceJournalAndSales(DataFile(Module1::thename), journalLines, sales, rewriteSales, salesLines);
-  if (done == tk::Replaced::Nothing) {
-    r.messages << CannotWriteChangedFile;
+  if (ReplaceJournalAndSales(DataFile(Module1::thename), journalLines, sales, rewriteSales, salesLines) !=
+      tk::Replaced::All) {
+    r.messages << FailedChangeMessage(CannotWriteChangedFile);
     return r;
   }
 
@@ -159,9 +159,6 @@ Desk::Removal Desk::Remove(int row) {
   turnover_ = total;
   commission_ = CommissionRounding(Module1::ovktaux, total);
   r.removed = true;
-  // The journal no longer holds the coupon: the rows follow it, and only
-  // the sales file, which could not be rewritten, still does.
-  if (done == tk::Replaced::Partly) r.messages << CannotWriteChangedFile;
   if (salesMissing) r.messages << NoSalesFile;
   return r;
 }
