@@ -17,8 +17,9 @@ QStringList JournalHeader(const QString& myday) {
 }
 
 bool IsJournalHeader(const QString& line) {
-  const QString first = tk::Trim(line.section(QLatin1Char(','), 0, 0));
-  return first.startsWith(TitleStart) || first == FirstColumnTitle;
+  // Looked at for every line of the journal at the opening: no copy made.
+  const QStringView text = QStringView(line).trimmed();
+  return text.startsWith(TitleStart) || text.startsWith(FirstColumnTitle);
 }
 
 QString JournalEntry::Line() const {

@@ -93,7 +93,9 @@ bool takeBack(const QString& path, qint64 sizeBefore) {
   return sizeOf(path) == sizeBefore || FolderItem(path).Truncate(sizeBefore);
 }
 
-QByteArray digest(const QByteArray& bytes) { return QCryptographicHash::hash(bytes, QCryptographicHash::Sha256); }
+// Tells a file's content from another (a hand edit), not from a forgery:
+// the fastest digest will do, since a removal takes two of the journal.
+QByteArray digest(const QByteArray& bytes) { return QCryptographicHash::hash(bytes, QCryptographicHash::Sha1); }
 
 // --- the intent record ----------------------------------------------------
 // A first line naming the format; a line saying whether the run that wrote
@@ -105,7 +107,7 @@ QByteArray digest(const QByteArray& bytes) { return QCryptographicHash::hash(byt
 // An append names each file, its length when the change found it (-1: no
 // file), the last bytes before the change's place, and the bytes appended.
 // A replacement names each file's prepared content and the file, the
-// file's old length (-1: no file) and the digests of its old and new
+// file's old length (-1: no file) and the SHA-1 digests of its old and new
 // contents. The first format (still read) had neither tails nor digests.
 
 const QByteArray RecordFormat1 = QByteArrayLiteral("corvalenta change 1\n");
