@@ -7,6 +7,9 @@
 #include "core/module1.h"
 #include "desk/window1.h"
 #include "toolkit/application.h"
+#include "toolkit/dialogs.h"
+#include "toolkit/files.h"
+#include "toolkit/folderlock.h"
 #include "toolkit/window.h"
 
 namespace app {
@@ -32,7 +35,18 @@ int main(int argc, char** argv) {
 }
 
 int _Main() {
+  // One run per data folder, taken before anything reads or finishes a file
+  // and held to the end: two desks on the same files would book a coupon
+  // twice and undo each other's changes. A folder that cannot be locked at
+  // all goes on as before.
+  const tk::FolderLock lock(tk::GetFolderItem(QString()).Path());
   try {
+    if (lock.state() == tk::FolderLock::HeldElsewhere) {
+      tk::MsgBox(QStringLiteral(
+          "Corvalenta est déjà ouvert sur ce dossier de données: utilisez la fenêtre déjà ouverte."));
+      tk::Quit(1);
+      return tk::QuitCode();
+    }
     _EarlyStartup();
     _RunFrameworkInitialization(&_LateStartup);
     return tk::RunEventLoop();

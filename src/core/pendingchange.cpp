@@ -3,11 +3,60 @@
 #include "toolkit/dialogs.h"
 #include "toolkit/filechange.h"
 
+namespace {
+
+const QString Separator = QStringLiteral(", ");
+
+QString changeLeftMessage(const QStringList& files) {
+  return QStringLiteral("L'écriture dans les fichiers ") + files.join(Separator) +
+         QStringLiteral(" a échoué et n'a pas pu être annulée! Rien d'autre ne sera enregistré ni effacé: quittez "
+                        "Corvalenta et relancez-le, la modification sera alors terminée.");
+}
+
+// Files edited by hand since the change was cut short: which to check, and
+// the two ways on.
+QString changedSinceMessage(const tk::PendingChange& pending) {
+  const bool one = pending.changed.size() == 1;
+  const QString changed = pending.changed.join(Separator);
+  return QStringLiteral("Une modification des fichiers ") + pending.files.join(Separator) +
+         QStringLiteral(" restée inachevée n'a pas pu être terminée: ") +
+         (one ? QStringLiteral("le fichier ") + changed + QStringLiteral(" a changé depuis.")
+              : QStringLiteral("les fichiers ") + changed + QStringLiteral(" ont changé depuis.")) +
+         QStringLiteral(" Rien n'a été modifié. Vérifiez ") + changed +
+         (one ? QStringLiteral(": remettez-le comme il était") : QStringLiteral(": remettez-les comme ils étaient")) +
+         QStringLiteral(" pour que la modification soit terminée au prochain démarrage, ou supprimez le fichier ") +
+         tk::PendingChangeRecord + QStringLiteral(" du dossier des données pour l'abandonner.");
+}
+
+}  // namespace
+
 bool FinishInterruptedChange() {
   const tk::PendingChange pending = tk::FinishPendingChange();
-  if (pending.outcome != tk::PendingChange::Failed) return true;
-  tk::MsgBox(QStringLiteral("Une modification des fichiers ") + pending.files.join(QStringLiteral(", ")) +
-             QStringLiteral(" interrompue par un arrêt brutal n'a pas pu être terminée! Rien n'est perdu: vérifiez "
-                            "qu'on peut écrire dans le dossier des données, puis relancez le programme."));
+  switch (pending.outcome) {
+    case tk::PendingChange::None:
+      return true;
+    case tk::PendingChange::Finished:
+      if (pending.told)
+        tk::MsgBox(QStringLiteral("La modification des fichiers ") + pending.files.join(Separator) +
+                   QStringLiteral(", qui avait échoué avant le redémarrage, est maintenant terminée."));
+      return true;
+    case tk::PendingChange::Failed:
+      tk::MsgBox(QStringLiteral("Une modification des fichiers ") + pending.files.join(Separator) +
+                 QStringLiteral(" interrompue par un arrêt brutal n'a pas pu être terminée! Rien n'est perdu: "
+                                "vérifiez qu'on peut écrire dans le dossier des données, puis relancez le "
+                                "programme."));
+      return false;
+    case tk::PendingChange::Changed:
+      tk::MsgBox(changedSinceMessage(pending));
+      return false;
+    case tk::PendingChange::Left:
+      tk::MsgBox(changeLeftMessage(pending.files));
+      return false;
+  }
   return false;
+}
+
+QString FailedChangeMessage(const QString& ordinary) {
+  const QStringList left = tk::ChangeLeft();
+  return left.isEmpty() ? ordinary : changeLeftMessage(left);
 }

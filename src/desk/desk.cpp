@@ -1,6 +1,7 @@
 #include "desk/desk.h"
 
 #include "core/module1.h"
+#include "core/pendingchange.h"
 #include "core/rules.h"
 #include "core/sellerformat.h"
 #include "core/texts.h"
@@ -46,10 +47,10 @@ Desk::JournalOpening Desk::LoadJournal() {
   if (!in) return {false, cannotRead(Module1::thename)};
   rows_.clear();
   double total = 0;
-  in->ReadLine();
-  in->ReadLine();
   while (!in->IsEOF()) {
-    const QStringList fields = CsvFields(in->ReadLine(), 4);
+    const QString line = in->ReadLine();
+    if (IsJournalHeader(line)) continue;
+    const QStringList fields = CsvFields(line, 4);
     rows_.push_back({fields.at(0), AmountFormatter(fields.at(1)), fields.at(2), fields.at(3)});
     total += tk::Val(fields.at(1));
   }
@@ -92,7 +93,7 @@ Desk::Entry Desk::Book(const QString& coupon, const QString& amount) {
   const JournalEntry entry{coupon, amount, owner.name, owner.code};
   if (!AppendBooking(DataFile(SellerSalesFile(SellerNumber(owner.code))), sale, DataFile(Module1::thename),
                      JournalHeader(Module1::myday), entry)) {
-    e.messages << ProblemCreatingTextFile;
+    e.messages << FailedChangeMessage(ProblemCreatingTextFile);
     return e;
   }
   turnover_ = asShown(turnover_) + tk::Val(amount);
@@ -147,10 +148,9 @@ Desk::Removal Desk::Remove(int row) {
     journalLines << e.Line();
     total += tk::Val(e.amount);
   }
-  const tk::Replaced done =
-      ReplaceJournalAndSales(DataFile(Module1::thename), journalLines, sales, rewriteSales, salesLines);
-  if (done == tk::Replaced::Nothing) {
-    r.messages << CannotWriteChangedFile;
+  if (ReplaceJournalAndSales(DataFile(Module1::thename), journalLines, sales, rewriteSales, salesLines) !=
+      tk::Replaced::All) {
+    r.messages << FailedChangeMessage(CannotWriteChangedFile);
     return r;
   }
 
@@ -159,9 +159,6 @@ Desk::Removal Desk::Remove(int row) {
   turnover_ = total;
   commission_ = CommissionRounding(Module1::ovktaux, total);
   r.removed = true;
-  // The journal no longer holds the coupon: the rows follow it, and only
-  // the sales file, which could not be rewritten, still does.
-  if (done == tk::Replaced::Partly) r.messages << CannotWriteChangedFile;
   if (salesMissing) r.messages << NoSalesFile;
   return r;
 }

@@ -27,9 +27,10 @@ class Desk {
     QString failure;       // the message that must end the run, or empty
   };
   // The opening's last step: the year's journal loaded into the rows (each
-  // field trimmed, the amount shown with two decimals), its sum made the
-  // turnover and the commission worked out to the nearest 0.05; or, when
-  // there is none, the journal created with its two header lines.
+  // field trimmed, the amount shown with two decimals; its header lines,
+  // wherever they stand, skipped), its sum made the turnover and the
+  // commission worked out to the nearest 0.05; or, when there is none, the
+  // journal created with its two header lines.
   JournalOpening LoadJournal();
 
   struct Entry {
@@ -42,9 +43,11 @@ class Desk {
   // the journal together. An empty number does nothing; a number already
   // booked, a missing coupon map, a number without a seller or a file that
   // cannot take the line leaves everything as it was, with the message that
-  // says why. An amount above 100 is booked after a warning. The turnover
-  // grows by the amount from what it shows, to the cent, and the commission
-  // is worked out to the nearest 0.1.
+  // says why (a failure that could not be taken back is left for the next
+  // start, and nothing more is booked or removed in this run). An amount
+  // above 100 is booked after a warning. The turnover grows by the amount
+  // from what it shows, to the cent, and the commission is worked out to
+  // the nearest 0.1.
   Entry Book(const QString& coupon, const QString& amount);
 
   struct Removal {
@@ -57,8 +60,8 @@ class Desk {
   // to the nearest 0.05. The row's seller code becomes the current seller's.
   // When the journal cannot be rewritten (or the sales file, with the
   // journal put back) nothing changes. A journal rewritten while its sales
-  // file could neither be rewritten nor the journal put back still counts
-  // as removed, and says so.
+  // file could neither be rewritten nor the journal put back leaves the row
+  // listed and the removal for the next start to finish, and says so.
   Removal Remove(int row);
 
   // The bookings of the year, in the journal's order, as the desk lists them.

@@ -4,9 +4,22 @@
 
 QString SalesJournalFile(int year) { return QStringLiteral("OVKB") + tk::Str(year) + QStringLiteral("_main.csv"); }
 
+namespace {
+
+const QString TitleStart = QStringLiteral("Bourse OVK");
+const QString FirstColumnTitle = QStringLiteral("Numéro de coupon");
+
+}  // namespace
+
 QStringList JournalHeader(const QString& myday) {
-  return {QStringLiteral("Bourse OVK  du  ") + myday + QStringLiteral("     Créé par Corvalenta,,,,"),
-          QStringLiteral("Numéro de coupon,Valeur encaissée,Vendeur,code vendeur")};
+  return {TitleStart + QStringLiteral("  du  ") + myday + QStringLiteral("     Créé par Corvalenta,,,,"),
+          FirstColumnTitle + QStringLiteral(",Valeur encaissée,Vendeur,code vendeur")};
+}
+
+bool IsJournalHeader(const QString& line) {
+  // Looked at for every line of the journal at the opening: no copy made.
+  const QStringView text = QStringView(line).trimmed();
+  return text.startsWith(TitleStart) || text.startsWith(FirstColumnTitle);
 }
 
 QString JournalEntry::Line() const {

@@ -17,8 +17,12 @@ inline const QString DefaultRate = QStringLiteral("0.1");
 // The journal of one calendar year: "OVKB" + year + "_main.csv".
 QString SalesJournalFile(int year);
 // The journal's two header lines; the first carries the start date of the
-// run that wrote them. Nothing reads them back.
+// run that wrote them. The opening only skips them.
 QStringList JournalHeader(const QString& myday);
+// A header line, told by what it holds rather than by its place: a journal
+// whose header was cut to one line by hand keeps its first booking. No
+// booking starts so, since coupon numbers are whole numbers.
+bool IsJournalHeader(const QString& line);
 
 // One coupon cashed in the year: a line of the journal.
 struct JournalEntry {

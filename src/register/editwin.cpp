@@ -226,20 +226,9 @@ void editwin::EnretQuit_Action() {
       return;
     }
   }
-  switch (ReplaceSellerFiles(sellers)) {
-    case tk::Replaced::All: break;
-    case tk::Replaced::Nothing: refuseSave(CannotWriteChangedFile); return;
-    case tk::Replaced::Partly: {
-      // The seller list now holds this editor's rows: a later save may
-      // write both files again without being taken for someone else's change.
-      if (const auto written = DataFile(SellerListFile).OpenAsTextFile())
-        loadedList_ = written->Bytes();
-      refuseSave(QStringLiteral(
-          "Les fichiers vendeurs ne concordent plus: ListeVendeurs.csv contient vos modifications, mais "
-          "couponsvendeurs.csv n'a pas pu être écrit et contient encore l'ancienne liste! Vérifiez "
-          "couponsvendeurs.csv et cliquez à nouveau sur \"Enregistrer et Quitter\"."));
-      return;
-    }
+  if (ReplaceSellerFiles(sellers) != tk::Replaced::All) {
+    refuseSave(FailedChangeMessage(CannotWriteChangedFile));
+    return;
   }
   SetState(State::Browsing);
   tk::Ref<editwin>().Close();

@@ -71,7 +71,7 @@ void VendorFiles::Event_Open() {
   NomVendeur()->SetText(QString());
   CodeVendeur()->SetText(QStringLiteral("1"));
   if (!SellerFilesReset()) {
-    tk::MsgBox(QStringLiteral("Impossible de remettre à zéro les fichiers vendeurs!"));
+    tk::MsgBox(FailedChangeMessage(QStringLiteral("Impossible de remettre à zéro les fichiers vendeurs!")));
     tk::Ref<VendorFiles>().Close();
   }
 }
@@ -105,7 +105,7 @@ void VendorFiles::BevelButton1_Action() {
     return;
   }
   if (!AppendSeller(s)) {
-    tk::MsgBox(ProblemCreatingTextFile);
+    tk::MsgBox(FailedChangeMessage(ProblemCreatingTextFile));
     return;
   }
 

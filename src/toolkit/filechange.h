@@ -2,9 +2,12 @@
 // Changes that span several files of the data folder, all or nothing even
 // across a crash or a power cut. Before touching any file, a change writes
 // an intent record into the data folder (what each file is to get or to
-// become, enough to finish without the program's memory) and syncs it;
-// then it changes the files; then it removes the record. A record found at
-// the next opening is carried out to the end by FinishPendingChange().
+// become, and what each file held when the change found it, enough to
+// finish without the program's memory) and syncs it; then it changes the
+// files; then it removes the record. A record found at the next opening is
+// carried out to the end by FinishPendingChange(), provided every file is
+// still the one the change found (or that file with part or all of the
+// change): a file edited by hand since is never cut or overwritten.
 
 #include <QByteArray>
 #include <QString>
@@ -35,7 +38,8 @@ FileWrite LinesInto(const FolderItem& file, const QStringList& lines);
 // Appends lines to every file as one change: each gets its bytes (synced),
 // or, on a failure, every file is taken back to what it held and a file the
 // attempt made is removed. A file whose last line lacks its end gets one
-// before its bytes.
+// before its bytes. False on a failure; when a file could not be taken
+// back, the change is left for the next start (ChangeLeft()).
 bool AppendAsOne(const std::vector<FileWrite>& parts);
 
 // Replaces every file by its bytes as one change. The new contents are
@@ -44,19 +48,32 @@ bool AppendAsOne(const std::vector<FileWrite>& parts);
 enum class Replaced {
   All,      // every file written
   Nothing,  // a failure, and every file is as it was
-  Partly,   // a failure, and a file already replaced could not be put back
+  Partly,   // a failure, and a file already replaced could not be put back:
+            // the change is left for the next start (ChangeLeft())
 };
 Replaced ReplaceAsOne(const std::vector<FileWrite>& parts);
+
+// The files of a change this run gave up without being able to take it
+// back, by name in the data folder; empty when there is none. Its record
+// stays in the folder, and the next start finishes the change. Until then
+// no other change begins: AppendAsOne and ReplaceAsOne fail at once, and
+// FinishPendingChange leaves the record alone.
+QStringList ChangeLeft();
 
 // What an opening found of a change that an earlier run left unfinished.
 struct PendingChange {
   enum Outcome {
     None,      // no record, or one cut short before the change began
     Finished,  // the change was carried out to its end
-    Failed,    // it could not be finished; the record stays for the next start
+    Failed,    // a file could not be written; the record stays for the next start
+    Changed,   // a file is no longer as the change left it: nothing was
+               // touched, and the record stays
+    Left,      // this run's own change (ChangeLeft()): it waits for the next start
   };
   Outcome outcome = None;
-  QStringList files;  // the files of the change, by name in the data folder
+  QStringList files;    // the files of the change, by name in the data folder
+  QStringList changed;  // Changed: the files edited since
+  bool told = false;    // the run that left the change had said it failed
 };
 
 // Carries out a change left behind in the data folder, if there is one.
@@ -68,8 +85,11 @@ PendingChange FinishPendingChange();
 enum class ChangeStep {
   WriteRecord,   // the new contents are ready (replacement), the record is next
   ChangeFile,    // file `index` is appended to, or put in place
+  SyncFolder,    // the files are changed; the folder is synced next (after
+                 // the renames, or after an append that made a file)
   RemoveRecord,  // every file is done (Fail: the record cannot be removed)
-  RestoreFile,   // after a failed replacement, file `index` gets its old bytes back
+  RestoreFile,   // after a failure, file `index` is taken back or gets its
+                 // old bytes back
 };
 enum class StepAnswer {
   Go,    // take the step
@@ -79,5 +99,8 @@ enum class StepAnswer {
 using ChangeStepHook = std::function<StepAnswer(ChangeStep step, int index)>;
 // An empty hook takes every step.
 void SetChangeStepHook(ChangeStepHook hook);
+// Tests: a run started again in the same process forgets the change an
+// earlier run left (its record stays in the folder for the opening).
+void ForgetChangeLeft();
 
 }  // namespace tk

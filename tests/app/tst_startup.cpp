@@ -1,5 +1,6 @@
 #include <QAction>
 #include <QCoreApplication>
+#include <QDir>
 #include <QImage>
 #include <QKeySequence>
 #include <QMenuBar>
@@ -14,6 +15,7 @@
 #include "support/desk.h"
 #include "support/harness.h"
 #include "toolkit/application.h"
+#include "toolkit/folderlock.h"
 #include "toolkit/window.h"
 
 class TestStartup : public QObject {
@@ -33,6 +35,37 @@ class TestStartup : public QObject {
     QCOMPARE(seen, QStringList({"Window1+"}));
     QVERIFY(tk::App());
     QCOMPARE(tk::App()->MenuBar, static_cast<QMenuBar*>(&MenuBar1::Instance()));
+  }
+
+  // The run holds its data folder from before the desk's opening to its
+  // end, and lets it go then.
+  void theRunHoldsItsFolder() {
+    testing::Harness h;
+    h.dialogs().answerTitle(testing::StartDialogTitle, tk::DialogAnswer::Action);
+    tk::FolderLock::State whileRunning = tk::FolderLock::Taken;
+    QTimer::singleShot(0, [&] {
+      whileRunning = tk::FolderLock(h.folder()).state();
+      tk::Quit(0);
+    });
+    tk::SetQuitHandler([](int code) { QCoreApplication::exit(code); });
+    QCOMPARE(app::_Main(), 0);
+    QCOMPARE(whileRunning, tk::FolderLock::HeldElsewhere);
+    QCOMPARE(tk::FolderLock(h.folder()).state(), tk::FolderLock::Taken);
+  }
+
+  // A data folder that another run holds: the start says so and ends before
+  // anything reads or writes a file (no rate file, no journal, no window).
+  void secondStartOnAHeldFolderIsRefused() {
+    testing::Harness h;
+    const tk::FolderLock other(h.folder());
+    QCOMPARE(other.state(), tk::FolderLock::Taken);
+    QCOMPARE(app::_Main(), 1);
+    QCOMPARE(h.dialogs().texts(),
+             QStringList({"Corvalenta est déjà ouvert sur ce dossier de données: utilisez la fenêtre déjà ouverte."}));
+    QCOMPARE(h.quits(), QList<int>({1}));
+    QVERIFY(tk::OpenWindows().empty());
+    QCOMPARE(QDir(h.folder()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot),
+             QStringList());
   }
 
   void versionData() {

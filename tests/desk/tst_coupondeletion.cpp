@@ -181,7 +181,8 @@ class TestCouponDeletion : public QObject {
   }
 
   // The sales file cannot be put in place and the old journal cannot be put
-  // back either: the list then follows the journal.
+  // back either: the row stays listed with the totals, the removal is left
+  // for the next start to finish, and the cashier is told to start again.
   void journalThatCannotBePutBack() {
     Harness h;
     const QByteArray before = journal("12,1,A,3\n13,2,A,3\n");
@@ -197,13 +198,18 @@ class TestCouponDeletion : public QObject {
       });
       Remove(desk, 0);
     }
-    QCOMPARE(h.dialogs().texts(), QStringList{CannotRewrite});
+    QCOMPARE(h.dialogs().texts(),
+             QStringList{"L'écriture dans les fichiers OVKB2025_main.csv, vendeur_3.csv a échoué et n'a pas pu être "
+                         "annulée! Rien d'autre ne sera enregistré ni effacé: quittez Corvalenta et relancez-le, la "
+                         "modification sera alors terminée."});
     QCOMPARE(h.read("OVKB2025_main.csv"), testing::JournalFile("5/3/2025", "13,2.00,A,3\n"));
-    QCOMPARE(Rows(*desk->ReferenceBox()), QStringList({"13|2.00|A|3"}));
-    QCOMPARE(desk->ShowTotal()->Text(), QString("2.00"));
+    QCOMPARE(Rows(*desk->ReferenceBox()), QStringList({"12|1.00|A|3", "13|2.00|A|3"}));
+    QCOMPARE(desk->ShowTotal()->Text(), QString("3.00"));
     QCOMPARE(h.read("vendeur_3.csv"), sales);
-    // The run gave the change up: no record may redo it at the next start.
-    QCOMPARE(QDir(h.folder()).entryList(QDir::Files | QDir::Hidden), QStringList({"OVKB2025_main.csv", "ValComm.txt", "vendeur_3.csv"}));
+    // The record that finishes the removal stays, with the sales file's new content.
+    QCOMPARE(QDir(h.folder()).entryList(QDir::Files | QDir::Hidden),
+             QStringList({".corvalenta-change", ".corvalenta-new.vendeur_3.csv", "OVKB2025_main.csv", "ValComm.txt",
+                          "vendeur_3.csv"}));
   }
 
   // On a failure the row stays, and list, totals and files still agree.

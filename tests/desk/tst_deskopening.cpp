@@ -79,7 +79,8 @@ class TestDeskOpening : public QObject {
     QTest::newRow("short and empty lines give empty cells")
         << journal("1/3/2025", "5\n\n6,3\n") << QStringList({"5|||", "|||", "6|3.00||"}) << "3.00";
     QTest::newRow("lines ended by CR LF")
-        << QByteArray("h1\r\nh2\r\n7,1,A,1\r\n8,2,B,2\r\n") << QStringList({"7|1.00|A|1", "8|2.00|B|2"}) << "3.00";
+        << (testing::JournalHeaderLines("1/3/2025").join("\r\n") + "\r\n7,1,A,1\r\n8,2,B,2\r\n").toUtf8()
+        << QStringList({"7|1.00|A|1", "8|2.00|B|2"}) << "3.00";
     QTest::newRow("amount that is no number") << journal("1/3/2025", "9,abc,C,3\n") << QStringList({"9|0.00|C|3"})
                                               << "0.00";
   }
@@ -93,6 +94,31 @@ class TestDeskOpening : public QObject {
     QCOMPARE(Rows(*desk->ReferenceBox()), rows);
     QCOMPARE(desk->ShowTotal()->Text(), total);
     QCOMPARE(h.read("OVKB2025_main.csv"), content);
+  }
+
+  // One of the two header lines deleted by hand: the header is told by what
+  // it holds, so the first booking is still a booking. It is listed and
+  // counted, cannot be booked again, and stays in the journal at a removal.
+  void journalWithOneHeaderLine_data() {
+    QTest::addColumn<int>("kept");  // the header line left
+    QTest::newRow("first header line deleted") << 1;
+    QTest::newRow("second header line deleted") << 0;
+  }
+  void journalWithOneHeaderLine() {
+    QFETCH(int, kept);
+    Harness h;
+    h.write("OVKB2025_main.csv", (testing::JournalHeaderLines("1/3/2025").at(kept) + "\n12,5.00,A,1\n13,2.00,A,1\n").toUtf8());
+    h.write("vendeur_1.csv", "12,5.00\n13,2.00\n");
+    auto desk = testing::OpenDesk(h);
+    QCOMPARE(Rows(*desk->ReferenceBox()), QStringList({"12|5.00|A|1", "13|2.00|A|1"}));
+    QCOMPARE(desk->ShowTotal()->Text(), QString("7.00"));
+    h.dialogs().clear();
+    testing::Book(desk, "12", "5");
+    QCOMPARE(h.dialogs().texts(), QStringList({"Coupon déjà saisi, position 1"}));
+    testing::Remove(desk, 1);
+    QCOMPARE(h.dialogs().texts().size(), 1);
+    QCOMPARE(Lines(h, "OVKB2025_main.csv"), testing::JournalHeaderLines("5/3/2025") + QStringList({"12,5.00,A,1"}));
+    QCOMPARE(Lines(h, "vendeur_1.csv"), QStringList({"12,5.00"}));
   }
 
   void newYearBeginsANewJournal() {

@@ -97,6 +97,52 @@ QByteArray mapOf(const QByteArray& list) {
   return map;
 }
 
+// What the desk says of a change it could neither make nor take back, and
+// what the next opening says once it has finished it.
+QString startAgain(const QString& files) {
+  return QStringLiteral("L'écriture dans les fichiers ") + files +
+         QStringLiteral(" a échoué et n'a pas pu être annulée! Rien d'autre ne sera enregistré ni effacé: quittez "
+                        "Corvalenta et relancez-le, la modification sera alors terminée.");
+}
+QString finishedAfterFailure(const QString& files) {
+  return QStringLiteral("La modification des fichiers ") + files +
+         QStringLiteral(", qui avait échoué avant le redémarrage, est maintenant terminée.");
+}
+// What an opening says of a change it cannot finish since a file was edited.
+QString changedSince(const QString& files, const QString& file) {
+  return QStringLiteral("Une modification des fichiers ") + files +
+         QStringLiteral(" restée inachevée n'a pas pu être terminée: le fichier ") + file +
+         QStringLiteral(" a changé depuis. Rien n'a été modifié. Vérifiez ") + file +
+         QStringLiteral(": remettez-le comme il était pour que la modification soit terminée au prochain démarrage, "
+                        "ou supprimez le fichier .corvalenta-change du dossier des données pour l'abandonner.");
+}
+
+const QString Journal = QStringLiteral("OVKB2025_main.csv");
+const QString Sales1 = QStringLiteral("vendeur_1.csv");
+
+// Seller 1 has coupons 11, 12 and 14, seller 2 has 2025.
+void fairWithThreeLines(const Harness& h) {
+  h.write(SellerListFile, SellerList);
+  h.write(CouponMapFile, couponMap());
+  h.write(Journal, testing::JournalFile("1/3/2025", "11,4.00,A,1\n12,5.00,A,1\n2025,3.00,B,2\n14,6.00,A,1\n"));
+  h.write(Sales1, "11,4.00\n12,5.00\n14,6.00\n");
+  h.write("vendeur_2.csv", "2025,3.00\n");
+}
+
+// The files once coupon 13 is booked, or coupon 12 removed, in that fair.
+QByteArray changedFile(bool booking, const QString& file) {
+  if (file == Sales1) return booking ? "11,4.00\n12,5.00\n14,6.00\n13,7.00\n" : "11,4.00\n14,6.00\n";
+  if (booking) return testing::JournalFile("1/3/2025", "11,4.00,A,1\n12,5.00,A,1\n2025,3.00,B,2\n14,6.00,A,1\n13,7.00,A,1\n");
+  return testing::JournalFile("5/3/2025", "11,4.00,A,1\n2025,3.00,B,2\n14,6.00,A,1\n");
+}
+
+// A hand edit: coupon 11's amount "4.00" made "4.5", a line before the
+// change's place in both files; or a line for coupon 50 added at the end.
+QByteArray editedByHand(QByteArray content, bool before, bool journal) {
+  if (before) return content.replace("11,4.00", "11,4.5");
+  return content + (journal ? "50,1.00,A,1\n" : "50,1.00\n");
+}
+
 }  // namespace
 
 Q_DECLARE_METATYPE(tk::ChangeStep)
@@ -230,6 +276,169 @@ class TestInterruptedChanges : public QObject {
     QVERIFY(desk.IsOpen());
     expectAgreement(h);
     QCOMPARE(Lines(h, "vendeur_1.csv"), QStringList({"12,5.00", "13,7.00"}));
+  }
+
+  // Between a crash and the next start a line is edited by hand, before the
+  // change's place or added after it, in one file. Nothing the change did
+  // not write is altered: either the change is finished whole, or the
+  // opening leaves every file and the record as they are, says which file
+  // to check and ends the run; with that file put back as it was, the next
+  // start finishes the change.
+  void handEditBetweenCrashAndStart_data() {
+    QTest::addColumn<bool>("booking");
+    QTest::addColumn<int>("done");  // files done when the run stopped
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<bool>("before");
+    for (bool booking : {true, false})
+      for (int done : {0, 1, 2})
+        for (const QString& file : {Sales1, Journal})
+          for (bool before : {true, false})
+            QTest::addRow("%s, %d done, %s: %s", booking ? "booking" : "removal", done, qPrintable(file),
+                          before ? "a line before edited" : "a line added after")
+                << booking << done << file << before;
+  }
+  void handEditBetweenCrashAndStart() {
+    QFETCH(bool, booking);
+    QFETCH(int, done);
+    QFETCH(QString, file);
+    QFETCH(bool, before);
+    Harness h;
+    fairWithThreeLines(h);
+    auto desk = testing::OpenDesk(h);
+    {
+      testing::ChangeSteps crash(done < 2 ? ChangeStep::ChangeFile : ChangeStep::RemoveRecord, done < 2 ? done : 0,
+                                 tk::StepAnswer::Stop);
+      if (booking) {
+        testing::Book(desk, "13", "7");
+      } else {
+        testing::Remove(desk, 1);
+      }
+    }
+    expectAtMostTheFailure(h, booking ? ProblemCreating : CannotWrite);
+    const bool journal = file == Journal;
+    const QString other = journal ? Sales1 : Journal;
+    const QByteArray crashed = h.read(file);
+    const QByteArray otherCrashed = h.read(other);
+    h.write(file, editedByHand(crashed, before, journal));
+    const QByteArray record = h.read(tk::PendingChangeRecord);
+
+    desk = testing::Restart(h);
+    // A booking appends to the sales file first; a removal replaces the journal first.
+    const bool fileDone = (booking != journal ? 0 : 1) < done;
+    const QString files = booking ? Sales1 + ", " + Journal : Journal + ", " + Sales1;
+    if ((booking && before) || !fileDone) {
+      QCOMPARE(h.dialogs().texts(), QStringList({changedSince(files, file)}));
+      QCOMPARE(h.quits(), QList<int>({1}));
+      QCOMPARE(h.read(file), editedByHand(crashed, before, journal));
+      QCOMPARE(h.read(other), otherCrashed);
+      QCOMPARE(h.read(tk::PendingChangeRecord), record);
+
+      h.write(file, crashed);
+      h.dialogs().clear();
+      tk::ResetQuitRequest();
+      desk = testing::Restart(h);
+      expectOnlyTheStartDialog(h);
+      expectAgreement(h);
+      QCOMPARE(h.read(file), changedFile(booking, file));
+    } else {
+      expectOnlyTheStartDialog(h);
+      QCOMPARE(h.read(file), editedByHand(changedFile(booking, file), before, journal));
+      QVERIFY(!h.exists(tk::PendingChangeRecord));
+    }
+    QCOMPARE(h.read(other), changedFile(booking, other));
+    QVERIFY(desk.IsOpen());
+  }
+
+  // A write fails, then taking it back fails too (as with an append-only
+  // sales file beside a journal that cannot be written). The cashier is
+  // told to start again, and nothing more is booked, removed or saved in
+  // the run; the next opening finishes the change and says so: the files
+  // agree, and the coupon is there once, or gone from both.
+  void twoFaultsInARow_data() {
+    QTest::addColumn<bool>("booking");
+    QTest::newRow("booking") << true;
+    QTest::newRow("removal") << false;
+  }
+  void twoFaultsInARow() {
+    QFETCH(bool, booking);
+    Harness h;
+    fairUnderWay(h);
+    auto desk = testing::OpenDesk(h);
+    h.dialogs().clear();
+    {
+      testing::ChangeSteps faults([](ChangeStep step, int index) {
+        const bool second = step == ChangeStep::ChangeFile && index == 1;
+        return second || step == ChangeStep::RestoreFile ? tk::StepAnswer::Fail : tk::StepAnswer::Go;
+      });
+      if (booking) {
+        testing::Book(desk, "13", "7");
+      } else {
+        testing::Remove(desk, 0);
+      }
+    }
+    const QString files = booking ? Sales1 + ", " + Journal : Journal + ", " + Sales1;
+    QCOMPARE(h.dialogs().texts(), QStringList({startAgain(files)}));
+    QCOMPARE(desk->ReferenceBox()->ListCount(), 2);
+    QVERIFY(h.exists(tk::PendingChangeRecord));
+
+    const QByteArray sales = h.read(Sales1);
+    const QByteArray journal = h.read(Journal);
+    testing::Book(desk, "14", "2");
+    testing::Remove(desk, 1);
+    QVERIFY(!tk::Ref<editwin>().IsOpen());  // its opening finds the change left
+    QCOMPARE(h.dialogs().texts().mid(1), QStringList({startAgain(files), startAgain(files), startAgain(files)}));
+    QCOMPARE(h.read(Sales1) + h.read(Journal), sales + journal);
+    QCOMPARE(h.read("vendeur_2.csv"), QByteArray("2025,3.00\n"));
+    QCOMPARE(h.read(SellerListFile), SellerList);
+    h.dialogs().clear();
+
+    desk = testing::Restart(h);
+    const auto& shown = h.dialogs().shown();
+    QCOMPARE(shown.size(), 2);
+    QCOMPARE(shown.at(0).text, finishedAfterFailure(files));
+    QCOMPARE(shown.at(1).dialog.Title, testing::StartDialogTitle);
+    h.dialogs().texts();
+    expectAgreement(h);
+    QCOMPARE(Lines(h, Sales1), booking ? QStringList({"12,5.00", "13,7.00"}) : QStringList());
+    QCOMPARE(desk->ReferenceBox()->ListCount(), booking ? 3 : 1);
+  }
+
+  // The folder's sync fails after a booking made a seller's first sales
+  // file, or after a removal's renames: the change fails as any write does,
+  // the files are as they were, and the desk books on.
+  void failingFolderSync_data() {
+    QTest::addColumn<bool>("booking");
+    QTest::newRow("booking") << true;
+    QTest::newRow("removal") << false;
+  }
+  void failingFolderSync() {
+    QFETCH(bool, booking);
+    Harness h;
+    h.write(SellerListFile, SellerList);
+    h.write(CouponMapFile, couponMap());
+    h.write(Journal, testing::JournalFile("1/3/2025", "12,5.00,A,1\n"));
+    h.write(Sales1, "12,5.00\n");
+    const QByteArray journal = h.read(Journal);
+    auto desk = testing::OpenDesk(h);
+    h.dialogs().clear();
+    {
+      testing::ChangeSteps fail(ChangeStep::SyncFolder, 0, tk::StepAnswer::Fail);
+      if (booking) {
+        testing::Book(desk, "2025", "3");
+      } else {
+        testing::Remove(desk, 0);
+      }
+    }
+    QCOMPARE(h.dialogs().texts(), QStringList({booking ? ProblemCreating : CannotWrite}));
+    QCOMPARE(h.read(Journal), journal);
+    QCOMPARE(h.read(Sales1), QByteArray("12,5.00\n"));
+    QCOMPARE(QDir(h.folder()).entryList(QDir::Files | QDir::Hidden, QDir::Name),
+             QStringList({SellerListFile, Journal, "ValComm.txt", CouponMapFile, Sales1}));
+    QCOMPARE(desk->ReferenceBox()->ListCount(), 1);
+
+    testing::Book(desk, "2026", "4");
+    QCOMPARE(Lines(h, "vendeur_2.csv"), QStringList({"2026,4.00"}));
+    expectAgreement(h);
   }
 
   // A real process killed (SIGKILL) at random moments of a series of

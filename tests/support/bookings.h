@@ -12,6 +12,7 @@
 #include "support/describe.h"
 #include "support/desk.h"
 #include "support/faults.h"
+#include "toolkit/filechange.h"
 #include "toolkit/window.h"
 
 namespace testing {
@@ -75,6 +76,7 @@ inline tk::Handle<Window1> Restart(Harness& h) {
   tk::CloseAllWindows();
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   Module1::Initialise();
+  tk::ForgetChangeLeft();
   return OpenDesk(h);
 }
 

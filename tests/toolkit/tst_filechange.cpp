@@ -1,3 +1,4 @@
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -125,22 +126,98 @@ class TestFileChange : public QObject {
     QCOMPARE(tk::FinishPendingChange().outcome, tk::PendingChange::None);
   }
 
-  // When a file already replaced cannot get its old bytes back, the caller
-  // learns it, and no record is left to redo a change the run gave up.
-  void replacementThatCannotBePutBack() {
+  // A failure whose taking back fails too: the change is left where the
+  // record finishes it (a file put back is given its new bytes again), the
+  // record stays, marked as given up, and nothing else is changed in this
+  // run, not even by a finishing. The next start finishes the change.
+  void changeThatCannotBeTakenBack_data() {
+    QTest::addColumn<bool>("append");
+    QTest::addColumn<bool>("bMissing");  // b.csv made by the change
+    QTest::addColumn<ChangeStep>("failing");
+    QTest::addColumn<int>("restoreFailing");  // the file that cannot be taken back
+    QTest::addColumn<QByteArray>("left");     // a.csv and b.csv after the failure
+    QTest::addColumn<QByteArray>("finished");
+    QTest::newRow("append: second file fails, the first cannot be cut back")
+        << true << false << ChangeStep::ChangeFile << 0 << QByteArray("1\nA\n|2\n") << QByteArray("1\nA\n|2\nB\n");
+    QTest::newRow("append: folder sync fails, the file made cannot be removed")
+        << true << true << ChangeStep::SyncFolder << 1 << QByteArray("1\n|B\n") << QByteArray("1\nA\n|B\n");
+    QTest::newRow("replace: second file fails, the first cannot be put back")
+        << false << false << ChangeStep::ChangeFile << 0 << QByteArray("A\n|2\n") << QByteArray("A\n|B\n");
+    QTest::newRow("replace: folder sync fails, the second cannot be put back")
+        << false << false << ChangeStep::SyncFolder << 1 << QByteArray("A\n|B\n") << QByteArray("A\n|B\n");
+  }
+  void changeThatCannotBeTakenBack() {
+    QFETCH(bool, append);
+    QFETCH(bool, bMissing);
+    QFETCH(ChangeStep, failing);
+    QFETCH(int, restoreFailing);
+    QFETCH(QByteArray, left);
+    QFETCH(QByteArray, finished);
     testing::Harness h;
-    h.write("a.csv", "a\n");
-    h.write("b.csv", "b\n");
+    h.write("a.csv", "1\n");
+    if (!bMissing) h.write("b.csv", "2\n");
+    const auto files = [&] { return h.read("a.csv") + '|' + h.read("b.csv"); };
+    const std::vector<tk::FileWrite> parts{tk::LinesInto(file("a.csv"), {"A"}), tk::LinesInto(file("b.csv"), {"B"})};
     {
-      testing::ChangeSteps faults([](ChangeStep s, int i) {
-        const bool fails = (s == ChangeStep::ChangeFile && i == 1) || s == ChangeStep::RestoreFile;
+      testing::ChangeSteps faults([&](ChangeStep step, int index) {
+        const bool fails = (step == failing && (step != ChangeStep::ChangeFile || index == 1)) ||
+                           (step == ChangeStep::RestoreFile && index == restoreFailing);
         return fails ? StepAnswer::Fail : StepAnswer::Go;
       });
-      QCOMPARE(tk::ReplaceAsOne({tk::LinesInto(file("a.csv"), {"A"}), tk::LinesInto(file("b.csv"), {"B"})}),
-               tk::Replaced::Partly);
+      if (append) {
+        QVERIFY(!tk::AppendAsOne(parts));
+      } else {
+        QCOMPARE(tk::ReplaceAsOne(parts), tk::Replaced::Partly);
+      }
     }
-    QCOMPARE(h.read("a.csv") + h.read("b.csv"), QByteArray("A\nb\n"));
+    QCOMPARE(files(), left);
+    QCOMPARE(tk::ChangeLeft(), QStringList({"a.csv", "b.csv"}));
+    QVERIFY(h.exists(tk::PendingChangeRecord));
+    const QStringList folder = leftovers(h);
+
+    QVERIFY(!tk::AppendAsOne({tk::LinesInto(file("a.csv"), {"x"})}));
+    QCOMPARE(tk::ReplaceAsOne({tk::LinesInto(file("c.csv"), {"y"})}), tk::Replaced::Nothing);
+    const tk::PendingChange inThisRun = tk::FinishPendingChange();
+    QCOMPARE(inThisRun.outcome, tk::PendingChange::Left);
+    QCOMPARE(inThisRun.files, QStringList({"a.csv", "b.csv"}));
+    QCOMPARE(files(), left);
+    QCOMPARE(leftovers(h), folder);
+
+    tk::ForgetChangeLeft();  // the next start
+    const tk::PendingChange next = tk::FinishPendingChange();
+    QCOMPARE(next.outcome, tk::PendingChange::Finished);
+    QVERIFY(next.told);
+    QCOMPARE(files(), finished);
     QCOMPARE(leftovers(h), QStringList({"a.csv", "b.csv"}));
+    QVERIFY(tk::AppendAsOne({tk::LinesInto(file("a.csv"), {"x"})}));
+  }
+
+  // The folder's sync after the files are changed fails: a failure of the
+  // change like any other, with every file as it was and no record.
+  void failingFolderSync_data() {
+    QTest::addColumn<bool>("append");
+    QTest::newRow("append that makes a file") << true;
+    QTest::newRow("replacement") << false;
+  }
+  void failingFolderSync() {
+    QFETCH(bool, append);
+    testing::Harness h;
+    h.write("a.csv", "1\n");
+    if (!append) h.write("b.csv", "2\n");
+    const std::vector<tk::FileWrite> parts{tk::LinesInto(file("a.csv"), {"A"}), tk::LinesInto(file("b.csv"), {"B"})};
+    {
+      testing::ChangeSteps fail(ChangeStep::SyncFolder, 0, StepAnswer::Fail);
+      if (append) {
+        QVERIFY(!tk::AppendAsOne(parts));
+      } else {
+        QCOMPARE(tk::ReplaceAsOne(parts), tk::Replaced::Nothing);
+      }
+    }
+    QCOMPARE(h.read("a.csv"), QByteArray("1\n"));
+    QCOMPARE(leftovers(h), append ? QStringList({"a.csv"}) : QStringList({"a.csv", "b.csv"}));
+    if (!append) QCOMPARE(h.read("b.csv"), QByteArray("2\n"));
+    QVERIFY(tk::ChangeLeft().isEmpty());
+    QCOMPARE(tk::FinishPendingChange().outcome, tk::PendingChange::None);
   }
 
   // The run stops dead after a step, as a crash or a power cut would stop
@@ -192,6 +269,105 @@ class TestFileChange : public QObject {
     // Finishing again changes nothing.
     QCOMPARE(tk::FinishPendingChange().outcome, tk::PendingChange::None);
     QCOMPARE(h.read("vendeur_1.csv") + h.read("journal.csv"), sales + journal);
+  }
+
+  // Between the crash and the next start a file is edited by hand. The
+  // finishing cuts back or appends only when the file is the one the change
+  // found, or that file with part or all of the change; any other file, and
+  // every file of the change, is left as it is, and so is the record.
+  void finishingLeavesEditedFilesAlone_data() {
+    QTest::addColumn<bool>("append");
+    QTest::addColumn<int>("done");         // files done when the run stopped
+    QTest::addColumn<QByteArray>("found");  // a.csv at the next start; null: gone
+    QTest::addColumn<QByteArray>("after");  // null: the change is not finished
+    const QByteArray old("1\n12,5.00\n");
+    QTest::newRow("append: as it was found") << true << 0 << old << old + "13\n";
+    QTest::newRow("append: part of the change") << true << 0 << old + "1" << old + "13\n";
+    QTest::newRow("append: zeros where the change was going") << true << 0 << old + QByteArray(2, '\0') << old + "13\n";
+    QTest::newRow("append: all of the change") << true << 1 << old + "13\n" << old + "13\n";
+    QTest::newRow("append: all of it, and a line added after") << true << 1 << old + "13\n50\n" << old + "13\n50\n";
+    QTest::newRow("append: a line added by hand") << true << 0 << old + "50\n" << QByteArray();
+    QTest::newRow("append: part of it, then a line by hand") << true << 0 << old + "150\n" << QByteArray();
+    QTest::newRow("append: an earlier line made shorter") << true << 0 << QByteArray("1\n12,5.5\n") << QByteArray();
+    QTest::newRow("append: an earlier line made shorter, the change there") << true << 1
+                                                                          << QByteArray("1\n12,5.5\n13\n") << QByteArray();
+    QTest::newRow("append: an earlier line edited") << true << 0 << QByteArray("1\n12,5.50\n") << QByteArray();
+    QTest::newRow("append: the file gone") << true << 0 << QByteArray() << QByteArray();
+    QTest::newRow("replace: as it was found") << false << 0 << old << QByteArray("A\n");
+    QTest::newRow("replace: edited before its turn") << false << 0 << QByteArray("1\n12,5.50\n") << QByteArray();
+    QTest::newRow("replace: gone before its turn") << false << 0 << QByteArray() << QByteArray();
+    QTest::newRow("replace: edited once in place") << false << 1 << QByteArray("A\n50\n") << QByteArray("A\n50\n");
+    QTest::newRow("replace: put back by hand once in place") << false << 1 << old << QByteArray();
+  }
+  void finishingLeavesEditedFilesAlone() {
+    QFETCH(bool, append);
+    QFETCH(int, done);
+    QFETCH(QByteArray, found);
+    QFETCH(QByteArray, after);
+    testing::Harness h;
+    h.write("a.csv", "1\n12,5.00\n");
+    h.write("b.csv", "j\n");
+    {
+      testing::ChangeSteps crash(ChangeStep::ChangeFile, done, StepAnswer::Stop);
+      const std::vector<tk::FileWrite> parts{tk::LinesInto(file("a.csv"), {append ? "13" : "A"}),
+                                             tk::LinesInto(file("b.csv"), {"x"})};
+      append ? void(tk::AppendAsOne(parts)) : void(tk::ReplaceAsOne(parts));
+    }
+    if (found.isNull()) {
+      QVERIFY(QFile::remove(h.path("a.csv")));
+    } else {
+      h.write("a.csv", found);
+    }
+    const QByteArray record = h.read(tk::PendingChangeRecord);
+    const QStringList folder = leftovers(h);
+
+    const tk::PendingChange pending = tk::FinishPendingChange();
+    if (after.isNull()) {
+      QCOMPARE(pending.outcome, tk::PendingChange::Changed);
+      QCOMPARE(pending.changed, QStringList({"a.csv"}));
+      QCOMPARE(h.exists("a.csv"), !found.isNull());
+      QCOMPARE(h.read("a.csv"), found);
+      QCOMPARE(h.read("b.csv"), QByteArray("j\n"));
+      QCOMPARE(h.read(tk::PendingChangeRecord), record);
+      QCOMPARE(leftovers(h), folder);
+    } else {
+      QCOMPARE(pending.outcome, tk::PendingChange::Finished);
+      QVERIFY(!pending.told);
+      QCOMPARE(h.read("a.csv"), after);
+      QCOMPARE(h.read("b.csv"), QByteArray(append ? "j\nx\n" : "x\n"));
+      QCOMPARE(leftovers(h), QStringList({"a.csv", "b.csv"}));
+    }
+  }
+
+  // A record that an earlier version of the program left (the first format,
+  // without tails or digests) is still finished.
+  void recordOfTheFirstFormat_data() {
+    QTest::addColumn<bool>("append");
+    QTest::newRow("append") << true;
+    QTest::newRow("replace") << false;
+  }
+  void recordOfTheFirstFormat() {
+    QFETCH(bool, append);
+    testing::Harness h;
+    h.write("a.csv", "1\n");
+    const auto field = [](const QByteArray& f) { return QByteArray::number(f.size()) + ':' + f + ','; };
+    QByteArray body;
+    if (append) {
+      body = field("append") + field("2") + field("a.csv") + field("2") + field("A\n") + field("b.csv") + field("-1") +
+             field("B\n");
+    } else {
+      h.write(tk::PendingContentPrefix + "a.csv", "A\n");
+      h.write(tk::PendingContentPrefix + "b.csv", "B\n");
+      body = field("replace") + field("2") + field((tk::PendingContentPrefix + "a.csv").toUtf8()) + field("a.csv") +
+             field((tk::PendingContentPrefix + "b.csv").toUtf8()) + field("b.csv");
+    }
+    h.write(tk::PendingChangeRecord, "corvalenta change 1\n" +
+                                         QCryptographicHash::hash(body, QCryptographicHash::Sha256).toHex() + '\n' + body);
+    const tk::PendingChange pending = tk::FinishPendingChange();
+    QCOMPARE(pending.outcome, tk::PendingChange::Finished);
+    QCOMPARE(pending.files, QStringList({"a.csv", "b.csv"}));
+    QCOMPARE(h.read("a.csv") + h.read("b.csv"), QByteArray(append ? "1\nA\nB\n" : "A\nB\n"));
+    QCOMPARE(leftovers(h), QStringList({"a.csv", "b.csv"}));
   }
 
   // A record met again after its change was done (a removal of the record
