@@ -7,18 +7,24 @@
 #include <string.h>
 
 #include "core/rules.h"
+#include "toolkit/files.h"
 #include "toolkit/text.h"
 
-std::optional<std::vector<SellerRecord>> ReadSellerList() {
-  auto in = DataFile(SellerListFile).OpenAsTextFile();
-  if (!in) return std::nullopt;
+std::vector<SellerRecord> SellerListRecords(const QByteArray& list) {
+  tk::TextInputStream in(list);
   std::vector<SellerRecord> sellers;
-  while (!in->IsEOF()) {
-    const QStringList cells = CsvFields(in->ReadLine(), SellerRecord::FieldCount);
+  while (!in.IsEOF()) {
+    const QStringList cells = CsvFields(in.ReadLine(), SellerRecord::FieldCount);
     SellerRecord& s = sellers.emplace_back();
     for (int k = 0; k < SellerRecord::FieldCount; ++k) s.fields[static_cast<std::size_t>(k)] = cells.at(k);
   }
   return sellers;
+}
+
+std::optional<std::vector<SellerRecord>> ReadSellerList() {
+  auto in = DataFile(SellerListFile).OpenAsTextFile();
+  if (!in) return std::nullopt;
+  return SellerListRecords(in->Bytes());
 }
 
 QString SellerLine(const SellerRecord& seller) {

@@ -30,6 +30,10 @@ struct SellerRecord {
 // hand holds a higher one.
 inline constexpr std::int64_t HighestSellerCode = 99999;
 
+// The sellers of these seller list bytes, in line order, every field
+// trimmed; a short line gives empty texts for the fields it lacks.
+std::vector<SellerRecord> SellerListRecords(const QByteArray& list);
+
 // The sellers of the seller list, in file order, every field trimmed; a
 // short line gives empty texts for the fields it lacks. None when the list
 // cannot be read.

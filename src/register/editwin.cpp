@@ -1,19 +1,10 @@
 #include "register/editwin.h"
-#include "register/sellerfiles.h"
 
-#include <algorithm>
 #include <array>
 
-#include "core/module1.h"
 #include "core/pendingchange.h"
-#include "core/rules.h"
-#include "core/salesfiles.h"
-#include "core/texts.h"
-#include "register/sellerchecks.h"
 #include "register/sellerfields.h"
 #include "toolkit/dialogs.h"
-#include "toolkit/files.h"
-#include "toolkit/text.h"
 
 using tk::Alignment;
 using tk::SmallSystemFont;
@@ -30,6 +21,9 @@ QString columnTitles() {
          blanks(23) + QStringLiteral("de...") + blanks(4) + QStringLiteral("à....") + blanks(4) +
          QStringLiteral("Bacs") + blanks(2) + QStringLiteral("LEDs");
 }
+
+// A seller as a row of the list: column k holds field k.
+QStringList cells(const SellerRecord& s) { return QStringList(s.fields.begin(), s.fields.end()); }
 
 }  // namespace
 
@@ -87,39 +81,33 @@ const std::vector<tk::ControlSpec>& editwin::ControlDesign() const {
   return controls;
 }
 
-void editwin::SetState(State state) {
-  // Sélectionner, Modifier, Ajouter, Nouveau, Abandonner, Enregistrer et Quitter, Quitter.
-  using Row = std::array<bool, 7>;
-  static const Row browsing{true, false, false, true, false, false, true};
-  static const Row selected{false, true, false, false, true, false, true};
-  static const Row edited{true, false, false, true, false, true, false};
-  static const Row newSeller{false, false, true, false, true, false, false};
-  Row shown = state == State::Browsing         ? browsing
-             : state == State::SellerSelected ? selected
-             : state == State::Edited         ? edited
-                                              : newSeller;
-  // Once a save has been refused the editor can always be left unsaved.
-  if (saveRefused_) shown[6] = true;
-  const std::array<tk::BevelButton*, 7> buttons{Selectioner(), modifier(),  ajouter(), nouveau(),
-                                                abandonner(),  EnretQuit(), quitter()};
-  for (std::size_t i = 0; i < buttons.size(); ++i) buttons[i]->SetVisible(shown[i]);
+void editwin::show(const SellerRegister::Step& step) {
+  if (step.row >= 0) showRow(step.row);
+  if (step.fields) ShowSeller(SellerFields(*this), *step.fields);
+  for (const QString& message : step.messages) tk::MsgBox(message);
+  showButtons();
 }
 
-std::vector<SellerRecord> editwin::ListedSellers(int except) const {
+void editwin::showRow(int row) {
   tk::Listbox* list = ListeVendeurs2();
-  std::vector<SellerRecord> sellers;
-  sellers.reserve(static_cast<std::size_t>(list->ListCount()));
-  for (int row = 0; row < list->ListCount(); ++row) {
-    if (row == except) continue;
-    SellerRecord s;
-    for (int k = 0; k < SellerRecord::FieldCount; ++k) s.fields[static_cast<std::size_t>(k)] = list->Cell(row, k);
-    sellers.push_back(s);
+  const QStringList texts = cells(register_.Sellers()[static_cast<std::size_t>(row)]);
+  if (row == list->ListCount()) {
+    list->AddRow(texts);
+    return;
   }
-  return sellers;
+  for (int k = 0; k < texts.size(); ++k) list->SetCell(row, k, texts.at(k));
 }
 
-void editwin::ClearFields() {
-  for (tk::TextField* f : SellerFields(*this)) f->SetText(QString());
+void editwin::showButtons() {
+  const SellerRegister::Offer offer = register_.Offered();
+  const std::array<std::pair<tk::BevelButton*, bool>, 7> buttons{{{Selectioner(), offer.select},
+                                                                 {modifier(), offer.modify},
+                                                                 {ajouter(), offer.add},
+                                                                 {nouveau(), offer.newSeller},
+                                                                 {abandonner(), offer.abandon},
+                                                                 {EnretQuit(), offer.save},
+                                                                 {quitter(), offer.quit}}};
+  for (const auto& [button, shown] : buttons) button->SetVisible(shown);
 }
 
 void editwin::Event_Open() {
@@ -127,117 +115,30 @@ void editwin::Event_Open() {
     tk::Ref<editwin>().Close();
     return;
   }
-  auto in = DataFile(SellerListFile).OpenAsTextFile();
-  if (!in) {
-    tk::MsgBox(QStringLiteral("Le fichier des vendeurs n'existe pas!"));
+  const QString failure = register_.Load();
+  if (!failure.isEmpty()) {
+    tk::MsgBox(failure);
     tk::Ref<editwin>().Close();
     return;
   }
-  loadedList_ = in->Bytes();
-  CsvListLoader(*in, *ListeVendeurs2());
-  SetState(State::Browsing);
+  for (const SellerRecord& s : register_.Sellers()) ListeVendeurs2()->AddRow(cells(s));
+  showButtons();
 }
 
-void editwin::Selectioner_Action() {
-  tk::Listbox* list = ListeVendeurs2();
-  const int row = list->ListIndex();
-  Module1::generalfailure = row;
-  if (row == -1) {
-    tk::MsgBox(QStringLiteral("Aucun vendeur n'a été sélectionné!"));
-    return;
-  }
-  const SellerFieldList fields = SellerFields(*this);
-  for (std::size_t k = 0; k < fields.size(); ++k) fields[k]->SetText(list->Cell(row, static_cast<int>(k)));
-  SetState(State::SellerSelected);
-}
+void editwin::Selectioner_Action() { show(register_.Select(ListeVendeurs2()->ListIndex())); }
 
-void editwin::modifier_Action() {
-  tk::Listbox* list = ListeVendeurs2();
-  const std::int64_t recorded = Module1::generalfailure;
-  if (recorded < 0 || recorded >= list->ListCount()) return;
-  const int row = static_cast<int>(recorded);
-  const SellerRecord typed = TypedSeller(SellerFields(*this));
-  const QString refusal = SellerRefusal(typed, ListedSellers(row));
-  if (!refusal.isEmpty()) {
-    tk::MsgBox(refusal);
-    return;
-  }
-  for (int k = 0; k < SellerRecord::FieldCount; ++k) list->SetCell(row, k, typed.fields[static_cast<std::size_t>(k)]);
-  ClearFields();
-  SetState(State::Edited);
-}
+void editwin::modifier_Action() { show(register_.Modify(TypedSeller(SellerFields(*this)))); }
 
-void editwin::ajouter_Action() {
-  const SellerRecord typed = TypedSeller(SellerFields(*this));
-  const QString refusal = SellerRefusal(typed, ListedSellers());
-  if (!refusal.isEmpty()) {
-    tk::MsgBox(refusal);
-    return;
-  }
-  tk::Listbox* list = ListeVendeurs2();
-  list->AddRow(typed[SellerRecord::Name]);
-  for (int k = 1; k < SellerRecord::FieldCount; ++k)
-    list->SetCell(list->LastIndex(), k, typed.fields[static_cast<std::size_t>(k)]);
-  ClearFields();
-  SetState(State::Edited);
-}
+void editwin::ajouter_Action() { show(register_.Add(TypedSeller(SellerFields(*this)))); }
 
-void editwin::nouveau_Action() {
-  // SellerNumber stays below 2^63, so adding 1 cannot overflow.
-  std::int64_t highestCode = 0;
-  std::int64_t highestLast = 0;
-  tk::Listbox* list = ListeVendeurs2();
-  for (int row = 0; row < list->ListCount(); ++row) {
-    highestCode = std::max(highestCode, SellerNumber(list->Cell(row, SellerRecord::Code)));
-    highestLast = std::max(highestLast, SellerNumber(list->Cell(row, SellerRecord::LastCoupon)));
-  }
-  NomVendeur()->SetText(QString());
-  CodeVendeur()->SetText(tk::Str(highestCode + 1));
-  for (tk::TextField* f : {AdresseVendeur(), email(), NumPostVendeur(), VilleVendeur()}) f->SetText(QString());
-  CouponStart()->SetText(tk::Str(highestLast + 1));
-  CouponStop()->SetText(QString());
-  locaquariums()->SetText(QStringLiteral("0"));
-  locrampes()->SetText(QStringLiteral("0"));
-  tk::MsgBox(QStringLiteral("Entrez les coordonnées du nouveau vendeur puis cliquez sur \"Ajouter\""));
-  SetState(State::NewSeller);
-}
+void editwin::nouveau_Action() { show(register_.NewSeller()); }
 
-void editwin::abandonner_Action() {
-  ClearFields();
-  SetState(State::Edited);
-}
+void editwin::abandonner_Action() { show(register_.Abandon()); }
 
 void editwin::EnretQuit_Action() {
-  const auto now = DataFile(SellerListFile).OpenAsTextFile();
-  if (!now || now->Bytes() != loadedList_) {
-    refuseSave(QStringLiteral(
-        "Le fichier des vendeurs a été modifié depuis l'ouverture de l'éditeur! Quittez l'éditeur et rouvrez-le."));
-    return;
-  }
-  const std::vector<SellerRecord> sellers = ListedSellers();
-  // A range beyond any fair (a row loaded from an older file) would take
-  // hours and the whole disk to write out.
-  for (const SellerRecord& s : sellers) {
-    if (CouponEntryCount(s) > MaxCouponsWritten) {
-      refuseSave(QStringLiteral("Les coupons ") + s[SellerRecord::FirstCoupon] + QStringLiteral(" à ") +
-                 s[SellerRecord::LastCoupon] + QStringLiteral(" de ") + s[SellerRecord::Name] +
-                 QStringLiteral(" sont trop nombreux pour être enregistrés! Corrigez-les avec \"Sélectionner\" puis "
-                                "\"Modifier\"."));
-      return;
-    }
-  }
-  if (ReplaceSellerFiles(sellers) != tk::Replaced::All) {
-    refuseSave(FailedChangeMessage(CannotWriteChangedFile));
-    return;
-  }
-  SetState(State::Browsing);
-  tk::Ref<editwin>().Close();
-}
-
-void editwin::refuseSave(const QString& message) {
-  tk::MsgBox(message);
-  saveRefused_ = true;
-  SetState(State::Edited);
+  const SellerRegister::Step save = register_.Save();
+  show(save);
+  if (save.done) tk::Ref<editwin>().Close();
 }
 
 void editwin::quitter_Action() { tk::Ref<editwin>().Close(); }

@@ -1,13 +1,13 @@
 #pragma once
-// The seller editor: the seller register as a list, loaded from the seller
-// list when the editor is built; one seller at a time is brought into the
-// fields, changed or added, and both seller files are rewritten from the
-// list on "Enregistrer et Quitter".
+// The seller editor: the seller register loaded when the editor is built,
+// shown as a list; one seller at a time is brought into the fields, changed
+// or added, and both seller files are rewritten on "Enregistrer et Quitter".
+// The rules are the register model's; the handlers move texts between the
+// controls and it.
 
-#include <QByteArray>
 #include <vector>
 
-#include "core/sellerformat.h"
+#include "register/sellerregister.h"
 #include "toolkit/controls.h"
 #include "toolkit/listbox.h"
 #include "toolkit/window.h"
@@ -64,18 +64,11 @@ class editwin : public tk::Window {
   void Event_Open() override;
 
  private:
-  // The editor's states, each a set of visible buttons.
-  enum class State { Browsing, SellerSelected, Edited, NewSeller };
-  void SetState(State state);
+  // Shows what an action left: the row written, the fields, the messages,
+  // then the buttons of the state it leads to.
+  void show(const SellerRegister::Step& step);
+  void showRow(int row);
+  void showButtons();
 
-  // Every row of the list as a seller, but row `except` (-1: none left out).
-  std::vector<SellerRecord> ListedSellers(int except = -1) const;
-  void ClearFields();
-  // A save that did not go through: the message, and the editor stays.
-  void refuseSave(const QString& message);
-
-  // The seller list as it was loaded: a save replaces only that.
-  QByteArray loadedList_;
-  // A save was refused: "Quitter" stays shown from then on.
-  bool saveRefused_ = false;
+  SellerRegister register_;
 };

@@ -15,10 +15,12 @@ bool allDigits(const QString& text) {
 }
 
 // A seller code names the seller's sales file: only its plain decimal text
-// gives the same seller everywhere, hence no leading zero.
+// gives the same seller everywhere, hence no leading zero. Digits beyond
+// 64 bits read as 0.
 bool plainCode(const QString& text) {
-  static const QRegularExpression code(QStringLiteral("^[1-9][0-9]{0,4}$"));  // 1 to 99999
-  return code.match(text).hasMatch();
+  if (!allDigits(text) || text.startsWith(QLatin1Char('0'))) return false;
+  const std::int64_t n = SellerNumber(text);
+  return n >= 1 && n <= HighestSellerCode;
 }
 
 bool couponNumber(const QString& text) {
@@ -39,7 +41,8 @@ QString SellerRefusal(const SellerRecord& typed, const std::vector<SellerRecord>
 
   const QString& code = typed[F::Code];
   if (!plainCode(code))
-    return QStringLiteral("Le code vendeur doit être un nombre entier de 1 à 99999, sans zéro en tête!");
+    return QStringLiteral("Le code vendeur doit être un nombre entier de 1 à ") + tk::Str(HighestSellerCode) +
+           QStringLiteral(", sans zéro en tête!");
   // Compared as numbers: a code stored as 07 books to the same sales file as 7.
   const std::int64_t number = SellerNumber(code);
   for (const SellerRecord& other : others)
@@ -50,11 +53,11 @@ QString SellerRefusal(const SellerRecord& typed, const std::vector<SellerRecord>
   const QString& firstText = typed[F::FirstCoupon];
   const QString& lastText = typed[F::LastCoupon];
   if (!couponNumber(firstText) || !couponNumber(lastText) || SellerNumber(firstText) > SellerNumber(lastText))
-    return QStringLiteral(
-        "Les numéros de coupons doivent être des nombres entiers de 1 à 999999999, le premier ne dépassant pas le "
-        "dernier!");
+    return QStringLiteral("Les numéros de coupons doivent être des nombres entiers de 1 à ") +
+           tk::Str(MaxCouponNumber) + QStringLiteral(", le premier ne dépassant pas le dernier!");
   if (CouponEntryCount(typed) > MaxCouponsPerSeller)
-    return QStringLiteral("Un vendeur ne peut pas recevoir plus de 10000 coupons!");
+    return QStringLiteral("Un vendeur ne peut pas recevoir plus de ") +
+           tk::Str(static_cast<std::int64_t>(MaxCouponsPerSeller)) + QStringLiteral(" coupons!");
 
   // Ranges meet when the coupon map would give one number to two sellers;
   // an other seller's range is read the way the coupon map is written.

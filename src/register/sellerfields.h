@@ -22,3 +22,8 @@ inline SellerRecord TypedSeller(const SellerFieldList& fields) {
   for (std::size_t k = 0; k < fields.size(); ++k) s.fields[k] = fields[k]->Text();
   return s;
 }
+
+// Shows the seller in the fields, every text as it stands.
+inline void ShowSeller(const SellerFieldList& fields, const SellerRecord& s) {
+  for (std::size_t k = 0; k < fields.size(); ++k) fields[k]->SetText(s.fields[k]);
+}

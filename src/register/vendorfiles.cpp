@@ -1,21 +1,12 @@
 #include "register/vendorfiles.h"
 
 #include "core/pendingchange.h"
-#include "core/texts.h"
-#include "register/sellerfiles.h"
-#include "register/sellerchecks.h"
 #include "register/sellerfields.h"
 #include "toolkit/dialogs.h"
-#include "toolkit/text.h"
 
 using tk::Alignment;
 using tk::SmallSystemFont;
 using tk::SystemFont;
-
-namespace {
-// Columns of the window's list.
-enum Column { FirstColumn, LastColumn, NameColumn, CodeColumn };
-}  // namespace
 
 const tk::WindowSpec& VendorFiles::Design() const {
   static const tk::WindowSpec design{QStringLiteral("Création des fichies vendeurs"), 524, 457,
@@ -66,60 +57,21 @@ void VendorFiles::Event_Open() {
     tk::Ref<VendorFiles>().Close();
     return;
   }
-  CouponStart()->SetText(QStringLiteral("1"));
-  CouponStop()->SetText(QString());
-  NomVendeur()->SetText(QString());
-  CodeVendeur()->SetText(QStringLiteral("1"));
-  if (!SellerFilesReset()) {
-    tk::MsgBox(FailedChangeMessage(QStringLiteral("Impossible de remettre à zéro les fichiers vendeurs!")));
-    tk::Ref<VendorFiles>().Close();
-  }
+  const SellerRegister::Step start = register_.StartAfresh();
+  ShowSeller(SellerFields(*this), *start.fields);
+  for (const QString& message : start.messages) tk::MsgBox(message);
+  if (!start.done) tk::Ref<VendorFiles>().Close();
 }
 
 void VendorFiles::PushButton1_Action() { tk::Ref<VendorFiles>().Close(); }
 
-std::vector<SellerRecord> VendorFiles::listedSellers() const {
-  tk::Listbox* list = ListeVendeurs();
-  std::vector<SellerRecord> sellers(static_cast<std::size_t>(list->ListCount()));
-  for (int row = 0; row < list->ListCount(); ++row) {
-    SellerRecord& s = sellers[static_cast<std::size_t>(row)];
-    s[SellerRecord::FirstCoupon] = list->Cell(row, FirstColumn);
-    s[SellerRecord::LastCoupon] = list->Cell(row, LastColumn);
-    s[SellerRecord::Name] = list->Cell(row, NameColumn);
-    s[SellerRecord::Code] = list->Cell(row, CodeColumn);
-  }
-  return sellers;
-}
-
 void VendorFiles::BevelButton1_Action() {
-  const SellerRecord s = TypedSeller(SellerFields(*this));
-
-  // The seller editor may have saved since this window listed its rows: the
-  // seller list on disk counts as well.
-  std::vector<SellerRecord> others = listedSellers();
-  if (auto registered = ReadSellerList())
-    for (SellerRecord& r : *registered) others.push_back(std::move(r));
-  const QString refusal = SellerRefusal(s, others);
-  if (!refusal.isEmpty()) {
-    tk::MsgBox(refusal);
-    return;
-  }
-  if (!AppendSeller(s)) {
-    tk::MsgBox(FailedChangeMessage(ProblemCreatingTextFile));
-    return;
-  }
-
-  tk::Listbox* list = ListeVendeurs();
-  list->AddRow(s[SellerRecord::FirstCoupon]);
-  list->SetCell(list->LastIndex(), LastColumn, s[SellerRecord::LastCoupon]);
-  list->SetCell(list->LastIndex(), NameColumn, s[SellerRecord::Name]);
-  list->SetCell(list->LastIndex(), CodeColumn, s[SellerRecord::Code]);
-
-  // The next seller's range starts after this one, and its code follows.
-  CouponStart()->SetText(tk::Str(SellerNumber(s[SellerRecord::LastCoupon]) + 1));
-  CodeVendeur()->SetText(tk::Str(SellerNumber(s[SellerRecord::Code]) + 1));
-  for (tk::TextField* f : {CouponStop(), NomVendeur(), AdresseVendeur(), email(), NumPostVendeur(), VilleVendeur()})
-    f->SetText(QString());
-  locaquariums()->SetText(QStringLiteral("0"));
-  locrampes()->SetText(QStringLiteral("0"));
+  const SellerRegister::Step added = register_.AddAtCreation(TypedSeller(SellerFields(*this)));
+  for (const QString& message : added.messages) tk::MsgBox(message);
+  if (!added.done) return;
+  // The list shows each seller's range, name and code.
+  const SellerRecord& s = register_.Sellers()[static_cast<std::size_t>(added.row)];
+  ListeVendeurs()->AddRow(
+      {s[SellerRecord::FirstCoupon], s[SellerRecord::LastCoupon], s[SellerRecord::Name], s[SellerRecord::Code]});
+  ShowSeller(SellerFields(*this), *added.fields);
 }

@@ -1,10 +1,12 @@
 #pragma once
 // The seller-file creation window: at the start of a fair it empties both
-// seller files, then registers the sellers typed one after the other.
+// seller files, then registers the sellers typed one after the other. The
+// rules are the register model's; the handlers move texts between the
+// controls and it.
 
 #include <vector>
 
-#include "core/sellerformat.h"
+#include "register/sellerregister.h"
 #include "toolkit/controls.h"
 #include "toolkit/listbox.h"
 #include "toolkit/window.h"
@@ -51,6 +53,6 @@ class VendorFiles : public tk::Window {
   void Event_Open() override;
 
  private:
-  // The sellers listed so far, as far as the list shows them.
-  std::vector<SellerRecord> listedSellers() const;
+  // The sellers added since the opening, as the list shows them.
+  SellerRegister register_;
 };

@@ -2,11 +2,11 @@
 // What the tests of the two seller windows share: both hold a seller in ten
 // text fields of the same names, and list sellers in a list.
 
-#include <QByteArray>
 #include <QList>
 #include <QString>
 #include <QStringList>
 
+#include "register/registertests.h"
 #include "register/sellerfields.h"
 #include "toolkit/listbox.h"
 
@@ -33,13 +33,6 @@ inline QStringList listRows(const tk::Listbox& list, QChar separator) {
     for (int c = 0; c < list.ColumnCount(); ++c) cells << list.Cell(r, c);
     out << cells.join(separator);
   }
-  return out;
-}
-
-// The coupon map lines "j,<tail>" for j from first to last.
-inline QByteArray couponLines(int first, int last, const QString& tail) {
-  QByteArray out;
-  for (int j = first; j <= last; ++j) out += QByteArray::number(j) + "," + tail.toUtf8() + "\n";
   return out;
 }
 

@@ -51,6 +51,8 @@ class TestSellerChecks : public QObject {
     QTest::newRow("six digits") << seller("B", "000001", "26", "30") << code;
     QTest::newRow("exponent") << seller("B", "1e3", "26", "30") << code;
     QTest::newRow("blank before") << seller("B", " 2", "26", "30") << code;
+    QTest::newRow("code of 19 digits") << seller("B", "1000000000000000000", "26", "30") << code;
+    QTest::newRow("code beyond 64 bits") << seller("B", "99999999999999999999", "26", "30") << code;
     QTest::newRow("same number as a stored 07")
         << seller("B", "7", "26", "30") << QString::fromUtf8("Le code vendeur 7 est déjà attribué à Ancien!");
     QTest::newRow("blank in a coupon") << seller("B", "2", " 26", "30") << coupons;

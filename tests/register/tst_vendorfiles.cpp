@@ -13,11 +13,10 @@
 #include "support/harness.h"
 #include "toolkit/window.h"
 
-namespace {
+using testing::NewSellerMessage;
+using testing::ProblemCreating;
 
-const QString ProblemCreating = QStringLiteral("Problem creating the text file!");
-const QString NewSellerMessage =
-    QString::fromUtf8("Entrez les coordonnées du nouveau vendeur puis cliquez sur \"Ajouter\"");
+namespace {
 
 // The window after the opening, with Aquaflore (code 1, coupons 1 to 25) added.
 tk::Handle<VendorFiles> withAquaflore() {
