@@ -143,8 +143,8 @@ SellerAccount FeuilleVendeur::ShownAccount() const {
   return shown;
 }
 
-// Fees typed by hand: the net follows the fees as the field shows them, so
-// a statement's fees and net always agree.
+// Fees typed by hand: the net follows the fees as the field shows them at
+// the edit (before it drops a pasted line break, see ShownAccount).
 void FeuilleVendeur::fraise_TextChange() {
   account_ = WithTypedFees(account_, fraise()->Text());
   TotalNet()->SetText(tk::Str(account_.net));
