@@ -43,8 +43,10 @@ double RentalFees(const QString& tanks, const QString& ramps) {
   return tk::Val(tanks) * perTank + tk::Val(ramps) * perRamp;
 }
 
+QString SellerAccount::FeesText() const { return typedFees.value_or(tk::Str(fees)); }
+
 QStringList SellerAccount::Texts() const {
-  return {tanks, ramps, tk::Str(fees), tk::Str(gross), tk::Str(commission), tk::Str(net)};
+  return {tanks, ramps, FeesText(), tk::Str(gross), tk::Str(commission), tk::Str(net)};
 }
 
 SellerAccount SellerTotals(double gross, const QString& tanks, const QString& ramps, double rate) {
@@ -62,6 +64,13 @@ SellerAccount WithRentals(SellerAccount account, const QString& tanks, const QSt
 
 SellerAccount WithFees(SellerAccount account, double fees) {
   account.fees = fees;
+  account.typedFees.reset();
   account.net = (account.gross - account.commission) - fees;
+  return account;
+}
+
+SellerAccount WithTypedFees(SellerAccount account, const QString& fees) {
+  account = WithFees(account, tk::Val(fees));
+  account.typedFees = fees;
   return account;
 }

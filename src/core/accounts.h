@@ -5,6 +5,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <optional>
 #include <vector>
 
 #include "core/salesfiles.h"
@@ -45,7 +46,12 @@ struct SellerAccount {
   double fees = 0.0;
   double commission = 0.0;
   double net = 0.0;
+  // The fees as typed by hand, when they were, as their field shows them:
+  // printed so (an emptied field stays empty); `fees` is their value.
+  std::optional<QString> typedFees;
 
+  // The fees as text: as typed, or in Str form.
+  QString FeesText() const;
   // The texts of the six account fields in the order they are written:
   // tanks, ramps, fees, gross, commission, net; the numbers in Str form.
   QStringList Texts() const;
@@ -61,3 +67,7 @@ SellerAccount WithRentals(SellerAccount account, const QString& tanks, const QSt
 
 // The same account with fees fixed by hand: net follows them.
 SellerAccount WithFees(SellerAccount account, double fees);
+
+// The same account with fees typed by hand, their text as the fees field
+// shows it: net follows its Val, and the text is kept.
+SellerAccount WithTypedFees(SellerAccount account, const QString& fees);

@@ -8,6 +8,7 @@
 #include "core/salesfiles.h"
 #include "core/sellerformat.h"
 #include "rtf/rtfdocument.h"
+#include "rtf/sellerstatement.h"
 #include "rtf/statementwriter.h"
 #include "toolkit/text.h"
 
@@ -57,29 +58,15 @@ std::optional<SellerSales> salesOf(std::int64_t number, bool& placeholderTried) 
   return sales;
 }
 
-// The page of a number: the data of its own seller line (none: empty), its
-// own coupons, and the account worked out from them.
+// The page of a number: the data of its own seller line (none: empty) under
+// the number, its own coupons, and the account worked out from them.
 SellerStatement pageOf(std::int64_t number, const SellerRecord* line, const SellerSales& sales, double rate,
                        const QString& date) {
-  const auto field = [&](SellerRecord::Field f) { return line ? (*line)[f] : QString(); };
+  SellerRecord seller = line ? *line : SellerRecord{};
+  seller[SellerRecord::Code] = tk::Str(number);
   const SellerAccount account =
-      SellerTotals(sales.gross, field(SellerRecord::Tanks), field(SellerRecord::LedRamps), rate);
-  SellerStatement page;
-  page.name = field(SellerRecord::Name);
-  page.address = field(SellerRecord::Address);
-  page.postalCode = field(SellerRecord::PostalCode);
-  page.town = field(SellerRecord::Town);
-  page.sellerCode = tk::Str(number);
-  page.gross = AmountFormatter(tk::Str(account.gross));
-  page.commission = AmountFormatter(tk::Str(account.commission));
-  page.fees = AmountFormatter(tk::Str(account.fees));
-  page.net = AmountFormatter(tk::Str(account.net));
-  page.date = date;
-  std::vector<SaleEntry> rows = sales.rows;
-  SortByCouponNumber(rows);
-  page.coupons.reserve(rows.size());
-  for (const SaleEntry& r : rows) page.coupons.push_back({r.coupon, r.amount});
-  return page;
+      SellerTotals(sales.gross, seller[SellerRecord::Tanks], seller[SellerRecord::LedRamps], rate);
+  return StatementOf(seller, sales.rows, account, date);
 }
 
 }  // namespace

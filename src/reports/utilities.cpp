@@ -1,5 +1,7 @@
 #include "reports/utilities.h"
 
+#include <algorithm>
+
 #include "core/module1.h"
 #include "core/salesfiles.h"
 #include "core/sellerformat.h"
@@ -59,23 +61,21 @@ const std::vector<tk::ControlSpec>& utilities::ControlDesign() const {
 // on disk now, then the word processor. The window stays open.
 void utilities::BevelButton1_Action() {
   if (StillPrinting(*this, DataFile(SellerCardsFile))) return;
-  const auto rows = ReadSellerCardRows();
-  if (!rows) {
+  const auto sellers = ReadSellerList();
+  if (!sellers) {
     tk::MsgBox(QStringLiteral("Fichier introuvable! Créez d'abord le fichier des coupons et des vendeurs!"));
     tk::Ref<utilities>().Close();
     return;
   }
+  // The hidden list keeps the sellers of the last run, as many fields as
+  // it has columns; the cards do not read it.
   tk::Listbox& table = *Controlle();
+  const int columns = std::min(table.ColumnCount(), SellerRecord::FieldCount);
   table.DeleteAllRows();
-  for (const QStringList& row : *rows) table.AddRow(row);
+  for (const SellerRecord& seller : *sellers)
+    table.AddRow(QStringList(seller.fields.begin(), seller.fields.begin() + columns));
 
-  std::vector<QStringList> cards;
-  for (int r = 0; r < table.ListCount(); ++r) {
-    QStringList cells;
-    for (int c = 0; c < table.ColumnCount(); ++c) cells << table.Cell(r, c);
-    cards.push_back(cells);
-  }
-  const auto file = WriteSellerCards(cards);
+  const auto file = WriteSellerCards(*sellers);
   if (!file) {
     tk::MsgBox(CannotCreatePrintout);
     return;

@@ -1,7 +1,9 @@
 #pragma once
 // The utilities window: the jobs of the fair that are not done at the desk.
 // It opens the seller editor, writes the seller cards and the general
-// results; its hidden controls are the reports' working storage.
+// results. The reports work without its hidden controls: they are part of
+// the design, and hold nothing but the seller list's rows that `Controlle`
+// keeps from the last cards run.
 
 #include "toolkit/controls.h"
 #include "toolkit/listbox.h"

@@ -22,7 +22,7 @@ bool WriteRtfHeader(tk::TextOutputStream& out, RtfDocument document) {
     case RtfDocument::Statement:
       return out.WriteLines({kRtfStart, QStringLiteral("{\\fonttbl\\f0\\fttruetype Times New Roman;}"), kColours,
                              kPortrait, kTabStops, QString()});
-    case RtfDocument::GeneralResults:
+    case RtfDocument::GeneralResults:  // "\fftruetype" on purpose: see RtfDocument
       return out.WriteLines({kRtfStart, QStringLiteral("{\\fonttbl\\f0\\fftruetype Times New Roman;}"), kColours,
                              kPortrait, kTabStops, QString()});
     case RtfDocument::SellerCards:

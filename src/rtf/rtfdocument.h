@@ -13,6 +13,11 @@ inline const QString GeneralResultsFile = QStringLiteral("Fichier_General_des_ve
 // What every printout says when its file cannot be created or written.
 inline const QString CannotCreatePrintout = QStringLiteral("Impossible de créer un fichier pour ce vendeur!");
 
+// The general results' font line reads "\fftruetype" where the statement
+// and the cards have the font type word "\fttruetype". It is not a slip to
+// mend: the results have always been written so, and their file stays byte
+// for byte what it was. Readers skip a control word they do not know, so
+// both lines give the same Times New Roman pages.
 enum class RtfDocument {
   Statement,       // one seller's statement: A4 portrait, Times New Roman
   GeneralResults,  // a statement page per seller: as the statement, its own font line

@@ -1,7 +1,27 @@
 #include "rtf/sellerstatement.h"
 
-#include "core/salesfiles.h"
+#include "core/rules.h"
 #include "rtf/rtfdocument.h"
+#include "toolkit/text.h"
+
+SellerStatement StatementOf(const SellerRecord& seller, std::vector<SaleEntry> sales, const SellerAccount& account,
+                            const QString& date) {
+  SellerStatement s;
+  s.name = seller[SellerRecord::Name];
+  s.address = seller[SellerRecord::Address];
+  s.postalCode = seller[SellerRecord::PostalCode];
+  s.town = seller[SellerRecord::Town];
+  s.sellerCode = seller[SellerRecord::Code];
+  s.gross = AmountFormatter(tk::Str(account.gross));
+  s.commission = AmountFormatter(tk::Str(account.commission));
+  s.fees = AmountFormatter(account.FeesText());
+  s.net = AmountFormatter(tk::Str(account.net));
+  s.date = date;
+  SortByCouponNumber(sales);
+  s.coupons.reserve(sales.size());
+  for (const SaleEntry& sale : sales) s.coupons.push_back({sale.coupon, sale.amount});
+  return s;
+}
 
 std::optional<QString> SellerStatementFileName(const QString& sellerCode) {
   if (sellerCode.isEmpty() || sellerCode.contains(QLatin1Char('/')) || sellerCode.contains(QChar(u'\0')))

@@ -1,11 +1,24 @@
 #pragma once
-// A seller's statement file "vendeur_" + code + ".rtf" in the data folder.
+// A seller's statement: what it prints of a seller, and its file
+// "vendeur_" + code + ".rtf" in the data folder.
 
 #include <QString>
 #include <optional>
+#include <vector>
 
+#include "core/accounts.h"
+#include "core/salesfiles.h"
+#include "core/sellerformat.h"
 #include "rtf/statementwriter.h"
 #include "toolkit/files.h"
+
+// What a seller's statement prints: the seller's name, address, postal
+// code, town and code as the record holds them; the sales in coupon-number
+// order; the account's gross, commission, fees and net as the "-####.00"
+// mask shows them (fees typed by hand as typed); the date. The sheet's
+// statement and every page of the general results are built here.
+SellerStatement StatementOf(const SellerRecord& seller, std::vector<SaleEntry> sales, const SellerAccount& account,
+                            const QString& date);
 
 // The statement file's name for a seller code as stored; nothing when the
 // code cannot name a file of the data folder (empty, or holding "/" or NUL).

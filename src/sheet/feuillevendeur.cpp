@@ -2,6 +2,7 @@
 
 #include <QStringList>
 #include <array>
+#include <utility>
 
 #include "core/module1.h"
 #include "core/salesfiles.h"
@@ -28,6 +29,19 @@ tk::ControlSpec label(const char* name, int left, int top, int width, int height
 }
 tk::ControlSpec field(const char* name, int left, int top, int width, int height) {
   return tk::TextFieldSpec(name, left, top, width, height).font(SmallSystemFont);
+}
+
+// The current seller, as the picker copied it from the seller line.
+SellerRecord currentSeller() {
+  SellerRecord s;
+  s[SellerRecord::Name] = Module1::SonNom;
+  s[SellerRecord::Code] = Module1::vc2;
+  s[SellerRecord::Address] = Module1::adresse2;
+  s[SellerRecord::PostalCode] = Module1::zip2;
+  s[SellerRecord::Town] = Module1::localite2;
+  s[SellerRecord::Tanks] = Module1::bacs2;
+  s[SellerRecord::LedRamps] = Module1::rampes2;
+  return s;
 }
 
 }  // namespace
@@ -74,9 +88,8 @@ const std::vector<tk::ControlSpec>& FeuilleVendeur::ControlDesign() const {
 }
 
 void FeuilleVendeur::Event_Open() {
-  EcceHomo()->SetText(Module1::SonNom);
-  seller_ = SheetSeller{Module1::vc2,      Module1::adresse2, Module1::zip2,
-                        Module1::localite2, Module1::bacs2,   Module1::rampes2};
+  seller_ = currentSeller();
+  EcceHomo()->SetText(seller_[SellerRecord::Name]);
 
   SellerSales sales = LoadSellerSales(DataFile(SellerSalesFile(Module1::FindVendor)));
   if (sales.missing) {
@@ -85,10 +98,12 @@ void FeuilleVendeur::Event_Open() {
     return;
   }
   SortByCouponNumber(sales.rows);
+  sales_ = std::move(sales.rows);
   tk::Listbox* list = CouponsVendeur();
-  for (const SaleEntry& sale : sales.rows) list->AddRow(QStringList{sale.coupon, sale.amount});
+  for (const SaleEntry& sale : sales_) list->AddRow(QStringList{sale.coupon, sale.amount});
 
-  account_ = SellerTotals(sales.gross, Module1::bacs2, Module1::rampes2, Module1::ovktaux);
+  account_ = SellerTotals(sales.gross, seller_[SellerRecord::Tanks], seller_[SellerRecord::LedRamps],
+                          Module1::ovktaux);
   ShowAccount();
 }
 
@@ -102,25 +117,12 @@ void FeuilleVendeur::ShowAccount() {
 void FeuilleVendeur::BevelButton1_Action() { tk::Ref<FeuilleVendeur>().Close(); }
 
 // "Imprimer": the statement of the seller this sheet was built for, with
-// the name, the amounts and the coupons as the sheet shows them, then the
-// desktop's opener. The sheet closes unless opening it failed.
+// its coupons and the account as the sheet shows it, then the desktop's
+// opener. The sheet closes unless opening it failed.
 void FeuilleVendeur::BevelButton2_Action() {
-  const std::optional<QString> name = SellerStatementFileName(seller_.vc2);
+  const std::optional<QString> name = SellerStatementFileName(seller_[SellerRecord::Code]);
   if (name && StillPrinting(*this, DataFile(*name))) return;
-  SellerStatement statement;
-  statement.name = EcceHomo()->Text();
-  statement.address = seller_.adresse2;
-  statement.postalCode = seller_.zip2;
-  statement.town = seller_.localite2;
-  statement.sellerCode = seller_.vc2;
-  statement.gross = TotalBrut()->Text();
-  statement.commission = Kommision()->Text();
-  statement.fees = fraise()->Text();
-  statement.net = TotalNet()->Text();
-  statement.date = Module1::myday;
-  const tk::Listbox& coupons = *CouponsVendeur();
-  for (int row = 0; row < coupons.ListCount(); ++row)
-    statement.coupons.push_back({coupons.Cell(row, 0), coupons.Cell(row, 1)});
+  const SellerStatement statement = StatementOf(seller_, sales_, ShownAccount(), Module1::myday);
 
   const std::optional<tk::FolderItem> file = WriteSellerStatement(statement);
   if (!file) {
@@ -133,10 +135,18 @@ void FeuilleVendeur::BevelButton2_Action() {
   });
 }
 
-// Fees typed by hand: the net follows the fees as the field shows them, so
-// a statement's fees and net always agree.
+// The account with fees typed by hand as the fees field shows them now: the
+// field drops a pasted line break only after the edit reached the account.
+SellerAccount FeuilleVendeur::ShownAccount() const {
+  SellerAccount shown = account_;
+  if (shown.typedFees) shown.typedFees = fraise()->Text();
+  return shown;
+}
+
+// Fees typed by hand: the net follows the fees as the field shows them at
+// the edit (before it drops a pasted line break, see ShownAccount).
 void FeuilleVendeur::fraise_TextChange() {
-  account_ = WithFees(account_, tk::Val(fraise()->Text()));
+  account_ = WithTypedFees(account_, fraise()->Text());
   TotalNet()->SetText(tk::Str(account_.net));
 }
 

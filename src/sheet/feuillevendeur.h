@@ -4,22 +4,14 @@
 // seller; nothing chosen or booked afterwards reaches it.
 
 #include <QString>
+#include <vector>
 
 #include "core/accounts.h"
+#include "core/salesfiles.h"
+#include "core/sellerformat.h"
 #include "toolkit/controls.h"
 #include "toolkit/listbox.h"
 #include "toolkit/window.h"
-
-// The seller a sheet was built for, as the current seller stood then. The
-// sheet's statement describes this seller, whatever is chosen later.
-struct SheetSeller {
-  QString vc2;        // code, as stored
-  QString adresse2;   // address
-  QString zip2;       // postal code
-  QString localite2;  // town
-  QString bacs2;      // tanks rented
-  QString rampes2;    // LED ramps rented
-};
 
 class FeuilleVendeur : public tk::Window {
   Q_OBJECT
@@ -56,8 +48,10 @@ class FeuilleVendeur : public tk::Window {
   void locramp_TextChange();
   void fraise_TextChange();
 
-  // The seller this sheet was built for.
-  const SheetSeller& Seller() const { return seller_; }
+  // The seller this sheet was built for, as the current seller stood then
+  // (no e-mail or coupon range). The sheet's statement describes this
+  // seller, whatever is chosen later.
+  const SellerRecord& Seller() const { return seller_; }
 
  protected:
   void Event_Open() override;
@@ -65,7 +59,9 @@ class FeuilleVendeur : public tk::Window {
  private:
   void RentalsEdited();
   void ShowAccount();
+  SellerAccount ShownAccount() const;
 
-  SheetSeller seller_;
+  SellerRecord seller_;
+  std::vector<SaleEntry> sales_;  // as listed, in coupon-number order
   SellerAccount account_;
 };

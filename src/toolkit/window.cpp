@@ -56,14 +56,24 @@ QFont fontFor(const ControlSpec& s) {
   return f;
 }
 
-Qt::Alignment alignmentFor(Alignment a) {
+// The horizontal alignment of a design; fields centre their text
+// vertically, labels start at the top.
+Qt::Alignment horizontalAlignment(Alignment a) {
   switch (a) {
-    case Alignment::Centre: return Qt::AlignHCenter | Qt::AlignVCenter;
-    case Alignment::Right: return Qt::AlignRight | Qt::AlignVCenter;
+    case Alignment::Centre: return Qt::AlignHCenter;
+    case Alignment::Right: return Qt::AlignRight;
     case Alignment::Left:
     case Alignment::Default: break;
   }
-  return Qt::AlignLeft | Qt::AlignVCenter;
+  return Qt::AlignLeft;
+}
+
+// How a control takes the focus: with the Tab key (and a click) when it is
+// a tab stop, with a click when it accepts the focus or is a label whose
+// text can be selected, else never.
+Qt::FocusPolicy focusPolicy(const ControlSpec& s) {
+  if (s.tabStop) return Qt::StrongFocus;
+  return s.acceptsFocus || s.selectable ? Qt::ClickFocus : Qt::NoFocus;
 }
 
 void setTextColor(QWidget* w, QPalette::ColorRole role, const QColor& c) {
@@ -73,90 +83,97 @@ void setTextColor(QWidget* w, QPalette::ColorRole role, const QColor& c) {
   w->setPalette(p);
 }
 
-QWidget* makeControl(Window& window, const ControlSpec& s) {
-  QWidget* w = nullptr;
-  switch (s.kind) {
-    case ControlKind::TextField: {
-      auto* f = new TextField(&window);
-      f->setFrame(s.border);
-      f->setReadOnly(s.readOnly);
-      f->setAlignment(alignmentFor(s.alignment));
-      f->SetFormat(s.format);
-      f->SetText(s.text);
-      setTextColor(f, QPalette::Text, s.textColor);
-      if (!s.border) {
-        f->setAttribute(Qt::WA_TranslucentBackground);
-        f->setStyleSheet(QStringLiteral("background: transparent;"));
-      }
-      f->setFocusPolicy(s.tabStop ? Qt::StrongFocus : (s.acceptsFocus ? Qt::ClickFocus : Qt::NoFocus));
-      if (s.textChange) {
-        Action a = s.textChange;
-        QObject::connect(f, &QLineEdit::textEdited, &window, [&window, a] { RunHandler([&] { a(window); }); });
-      }
-      w = f;
-      break;
-    }
-    case ControlKind::Label: {
-      auto* l = new Label(&window);
-      l->SetText(s.text);
-      l->setTextFormat(Qt::PlainText);
-      l->setWordWrap(s.wraps);
-      Qt::Alignment a = s.alignment == Alignment::Centre  ? Qt::AlignHCenter
-                        : s.alignment == Alignment::Right ? Qt::AlignRight
-                                                          : Qt::AlignLeft;
-      l->setAlignment(a | Qt::AlignTop);
-      setTextColor(l, QPalette::WindowText, s.textColor);
-      if (s.selectable) {
-        l->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-        l->setFocusPolicy(Qt::ClickFocus);
-      } else {
-        l->setFocusPolicy(Qt::NoFocus);
-      }
-      l->setAutoFillBackground(s.opaque);
-      if (s.keyDown) {
-        KeyDownAction k = s.keyDown;
-        l->KeyDown = [&window, k](const QString& key) {
-          bool handled = false;
-          RunHandler([&] { handled = k(window, key); });
-          return handled;
-        };
-      }
-      w = l;
-      break;
-    }
-    case ControlKind::PushButton:
-    case ControlKind::BevelButton: {
-      PushButton* b = s.kind == ControlKind::BevelButton ? new BevelButton(&window) : new PushButton(&window);
-      b->setText(s.text);
-      if (s.kind == ControlKind::BevelButton) static_cast<BevelButton*>(b)->SetCaptionColor(s.textColor);
-      b->setFocusPolicy(s.tabStop ? Qt::StrongFocus : (s.acceptsFocus ? Qt::ClickFocus : Qt::NoFocus));
-      if (s.action) {
-        Action a = s.action;
-        QObject::connect(b, &QPushButton::clicked, &window, [&window, a] { RunHandler([&] { a(window); }); });
-      }
-      w = b;
-      break;
-    }
-    case ControlKind::Listbox: {
-      auto* l = new Listbox(&window);
-      l->SetColumnCount(s.columnCount);
-      l->SetColumnWidths(s.columnWidths);
-      l->setShowGrid(s.gridLines);
-      l->SetRowsDraggable(s.draggableRows);
-      l->setFocusPolicy(s.tabStop ? Qt::StrongFocus : Qt::ClickFocus);
-      w = l;
-      break;
-    }
-    case ControlKind::Canvas: {
-      auto* c = new Canvas(&window);
-      if (s.backdrop) c->SetBackdrop(s.backdrop());
-      w = c;
-      break;
-    }
+// Runs the window's handler as every handler of the program runs.
+std::function<void()> handlerCall(Window& window, const Action& action) {
+  return [&window, action] { RunHandler([&] { action(window); }); };
+}
+
+QWidget* makeTextField(Window& window, const ControlSpec& s) {
+  auto* f = new TextField(&window);
+  f->setFrame(s.border);
+  f->setReadOnly(s.readOnly);
+  f->setAlignment(horizontalAlignment(s.alignment) | Qt::AlignVCenter);
+  f->SetFormat(s.format);
+  f->SetText(s.text);
+  setTextColor(f, QPalette::Text, s.textColor);
+  if (!s.border) {
+    f->setAttribute(Qt::WA_TranslucentBackground);
+    f->setStyleSheet(QStringLiteral("background: transparent;"));
   }
+  if (s.textChange) QObject::connect(f, &QLineEdit::textEdited, &window, handlerCall(window, s.textChange));
+  return f;
+}
+
+QWidget* makeLabel(Window& window, const ControlSpec& s) {
+  auto* l = new Label(&window);
+  l->SetText(s.text);
+  l->setTextFormat(Qt::PlainText);
+  l->setWordWrap(s.wraps);
+  l->setAlignment(horizontalAlignment(s.alignment) | Qt::AlignTop);
+  setTextColor(l, QPalette::WindowText, s.textColor);
+  if (s.selectable) l->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+  l->setAutoFillBackground(s.opaque);
+  if (s.keyDown) {
+    KeyDownAction k = s.keyDown;
+    l->KeyDown = [&window, k](const QString& key) {
+      bool handled = false;
+      RunHandler([&] { handled = k(window, key); });
+      return handled;
+    };
+  }
+  return l;
+}
+
+QWidget* makeButton(Window& window, const ControlSpec& s) {
+  PushButton* b = nullptr;
+  if (s.kind == ControlKind::BevelButton) {
+    auto* bevel = new BevelButton(&window);
+    bevel->SetCaptionColor(s.textColor);
+    b = bevel;
+  } else {
+    b = new PushButton(&window);
+  }
+  b->setText(s.text);
+  if (s.action) QObject::connect(b, &QPushButton::clicked, &window, handlerCall(window, s.action));
+  return b;
+}
+
+QWidget* makeListbox(Window& window, const ControlSpec& s) {
+  auto* l = new Listbox(&window);
+  l->SetColumnCount(s.columnCount);
+  l->SetColumnWidths(s.columnWidths);
+  l->setShowGrid(s.gridLines);
+  l->SetRowsDraggable(s.draggableRows);
+  return l;
+}
+
+QWidget* makeCanvas(Window& window, const ControlSpec& s) {
+  auto* c = new Canvas(&window);
+  if (s.backdrop) c->SetBackdrop(s.backdrop());
+  return c;
+}
+
+// The control of the spec's kind, with what only that kind has.
+QWidget* makeKind(Window& window, const ControlSpec& s) {
+  switch (s.kind) {
+    case ControlKind::TextField: return makeTextField(window, s);
+    case ControlKind::Label: return makeLabel(window, s);
+    case ControlKind::PushButton:
+    case ControlKind::BevelButton: return makeButton(window, s);
+    case ControlKind::Listbox: return makeListbox(window, s);
+    case ControlKind::Canvas: return makeCanvas(window, s);
+  }
+  return nullptr;
+}
+
+QWidget* makeControl(Window& window, const ControlSpec& s) {
+  QWidget* w = makeKind(window, s);
   w->setObjectName(s.name);
   w->setGeometry(s.geometry);
   w->setFont(fontFor(s));
+  // After the kind's own settings: a label's text interaction sets a focus
+  // policy of its own.
+  w->setFocusPolicy(focusPolicy(s));
   if (s.kind == ControlKind::Label && !s.wraps) static_cast<Label*>(w)->CondenseToWidth();
   w->setEnabled(s.enabled);
   w->setVisible(s.visible);

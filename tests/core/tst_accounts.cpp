@@ -66,6 +66,30 @@ class TestAccounts : public QObject {
     QCOMPARE(rented.Texts(), QStringList({"1", "", "5", "123.45", "12.35", "106.1"}));
   }
 
+  // Fees typed by hand keep their text as the field shows it (an emptied
+  // field stays empty) while the net follows their number value; fees
+  // worked out again drop it.
+  void typedFees_data() {
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<double>("fees");
+    QTest::addColumn<QString>("net");
+    QTest::newRow("a number") << "12.50" << 12.5 << "98.6";
+    QTest::newRow("emptied") << "" << 0.0 << "111.1";
+    QTest::newRow("negative") << "-3.00" << -3.0 << "114.1";
+  }
+  void typedFees() {
+    QFETCH(QString, typed);
+    QFETCH(double, fees);
+    QFETCH(QString, net);
+    const SellerAccount built = SellerTotals(123.45, "2", "1", 0.1);
+    const SellerAccount byHand = WithTypedFees(built, typed);
+    QCOMPARE(byHand.fees, fees);
+    QCOMPARE(byHand.FeesText(), typed);
+    QCOMPARE(byHand.Texts(), QStringList({"2", "1", typed, "123.45", "12.35", net}));
+    QCOMPARE(WithRentals(byHand, "2", "1").Texts(), built.Texts());
+    QCOMPARE(WithFees(byHand, 15.0).Texts(), built.Texts());
+  }
+
   // Coupons as the file gives them → the order shown. Equal numbers keep
   // the file's order.
   void couponNumberOrder_data() {

@@ -32,56 +32,72 @@ const QStringList Header{
     "\\pardirnatural",
 };
 
+// The seller's texts on each card of a cards file (card lines 4, 9, 11,
+// 13, 20 and 31), joined by "|".
+QStringList sellerTexts(const QByteArray& file) {
+  const QList<QByteArray> lines = file.split('\n');
+  const int header = 5;
+  const int perCard = 33;
+  QStringList cards;
+  for (qsizetype first = header; first + perCard < lines.size(); first += perCard) {
+    QStringList texts;
+    for (int n : {4, 9, 11, 13, 20, 31}) texts << QString::fromUtf8(lines.at(first + n - 1));
+    cards << texts.join('|');
+  }
+  return cards;
+}
+
 }  // namespace
 
 class TestSellerCards : public QObject {
   Q_OBJECT
  private slots:
-  // The rows a card is made of: nine trimmed fields, a short line padded
-  // with empty ones, the tenth field (LED ramps) left out.
-  void rows_data() {
+  // What a card shows of its seller (name, e-mail, address, postal line,
+  // code, range): the fields trimmed, a short line padded with empty ones,
+  // the rentals on no card.
+  void sellerOnTheCard_data() {
     QTest::addColumn<QByteArray>("list");
-    QTest::addColumn<QList<QStringList>>("rows");
-    QTest::newRow("empty list") << QByteArray() << QList<QStringList>();
-    QTest::newRow("ten fields, trimmed")
-        << QByteArray(" A , 007 ,Rue,a@b.ch,1000, Ville ,150,101,2,3\n")
-        << QList<QStringList>{{"A", "007", "Rue", "a@b.ch", "1000", "Ville", "150", "101", "2"}};
+    QTest::addColumn<QStringList>("cards");
+    QTest::newRow("empty list") << QByteArray() << QStringList();
+    QTest::newRow("ten fields, trimmed") << QByteArray(" A , 007 ,Rue,a@b.ch,1000, Ville ,150,101,T8,R9\n")
+                                         << QStringList{"A|a@b.ch|Rue|1000  Ville|007|150 - 101"};
     QTest::newRow("short line and empty line")
-        << QByteArray("Court,2\n\n")
-        << QList<QStringList>{{"Court", "2", "", "", "", "", "", "", ""}, {"", "", "", "", "", "", "", "", ""}};
+        << QByteArray("Court,2\n\n") << QStringList({"Court|||  |2| - ", "|||  || - "});
     QTest::newRow("a comma typed in the name shifts the fields")
-        << QByteArray("Dupont, Jean,3,Rue,,1000,Ville,1,5,0,0\n")
-        << QList<QStringList>{{"Dupont", "Jean", "3", "Rue", "", "1000", "Ville", "1", "5"}};
+        << QByteArray("Dupont, Jean,3,Rue,,1000,Ville,1,5,T8,R9\n") << QStringList{"Dupont|Rue|3|  1000|Jean|Ville - 1"};
   }
-  void rows() {
+  void sellerOnTheCard() {
     QFETCH(QByteArray, list);
-    QFETCH(QList<QStringList>, rows);
+    QFETCH(QStringList, cards);
     testing::Harness h;
     h.write(SellerListFile, list);
-    const auto read = ReadSellerCardRows();
-    QVERIFY(read);
-    QCOMPARE(QList<QStringList>(read->begin(), read->end()), rows);
+    const auto sellers = ReadSellerList();
+    QVERIFY(sellers);
+    QVERIFY(WriteSellerCards(*sellers));
+    const QByteArray file = h.read("FichesVendeurs.rtf");
+    QCOMPARE(sellerTexts(file), cards);
+    QVERIFY(!file.contains("T8") && !file.contains("R9"));
   }
 
   void missingList() {
     testing::Harness h;
-    QVERIFY(!ReadSellerCardRows());
+    QVERIFY(!ReadSellerList());
     QDir(h.folder()).mkdir(SellerListFile);
-    QVERIFY(!ReadSellerCardRows());
+    QVERIFY(!ReadSellerList());
   }
 
   // The cards of two sellers, byte for byte: 5 + 33 × 2 + 1 lines.
   void twoSellers() {
     testing::Harness h;
     h.write(SellerListFile, TwoSellers);
-    const auto file = WriteSellerCards(*ReadSellerCardRows());
+    const auto file = WriteSellerCards(*ReadSellerList());
     QVERIFY(file);
     QCOMPARE(file->Name(), QString("FichesVendeurs.rtf"));
     const QByteArray cards = h.read("FichesVendeurs.rtf");
     QCOMPARE(cards.count('\n'), 72);
     QCOMPARE(cards, golden("cards_two_sellers.rtf"));
     // Writing again gives the same bytes.
-    QVERIFY(WriteSellerCards(*ReadSellerCardRows()));
+    QVERIFY(WriteSellerCards(*ReadSellerList()));
     QCOMPARE(h.read("FichesVendeurs.rtf"), cards);
   }
 
@@ -129,12 +145,12 @@ class TestSellerCards : public QObject {
     h.write(SellerListFile, TwoSellers);
     if (fault == "folder") {
       QVERIFY(QDir(h.folder()).mkdir("FichesVendeurs.rtf"));
-      QVERIFY(!WriteSellerCards(*ReadSellerCardRows()));
+      QVERIFY(!WriteSellerCards(*ReadSellerList()));
       QVERIFY(QFileInfo(h.path("FichesVendeurs.rtf")).isDir());
     } else {
       h.write("FichesVendeurs.rtf", "older cards\n");
       testing::FileSizeLimit limit(500);
-      QVERIFY(!WriteSellerCards(*ReadSellerCardRows()));
+      QVERIFY(!WriteSellerCards(*ReadSellerList()));
     }
     if (fault == "full") QCOMPARE(h.read("FichesVendeurs.rtf"), QByteArray("older cards\n"));
     QCOMPARE(QDir(h.folder()).entryList(QDir::Files | QDir::Hidden),

@@ -56,6 +56,44 @@ class TestSellerStatement : public QObject {
     QCOMPARE(entries(h), QStringList{"vendeur_7.rtf"});
   }
 
+  // A seller, its sales as booked, its account and the date give what the
+  // statement prints: the coupons in number order, the amounts as the
+  // amount mask shows them, typed fees as typed.
+  void statementOf_data() {
+    QTest::addColumn<QString>("typedFees");  // "-": none typed
+    QTest::addColumn<QString>("fees");
+    QTest::addColumn<QString>("net");
+    QTest::newRow("worked out") << "-" << "15.00" << "96.10";
+    QTest::newRow("typed") << "4.50" << "4.50" << "106.60";
+    QTest::newRow("typed away") << "" << "" << "111.10";
+  }
+  void statementOf() {
+    QFETCH(QString, typedFees);
+    QFETCH(QString, fees);
+    QFETCH(QString, net);
+    SellerRecord seller;
+    seller.fields = {QString::fromUtf8("Hélène Dupré"), "7", QString::fromUtf8("3, chemin des Crêtes"), "h@x.ch",
+                     "4000", "Spa", "101", "150", "2", "1"};
+    const std::vector<SaleEntry> sales{{"130", "84.00"}, {"102", "25.50"}, {"101", "10.00"}, {"105", "3.95"}};
+    SellerAccount account = SellerTotals(123.45, "2", "1", 0.1);
+    if (typedFees != "-") account = WithTypedFees(account, typedFees);
+    const SellerStatement s = StatementOf(seller, sales, account, "5/3/2025");
+    SellerStatement expected = testing::fourCouponStatement();
+    expected.fees = fees;
+    expected.net = net;
+    QCOMPARE(s.name, expected.name);
+    QCOMPARE(s.address, expected.address);
+    QCOMPARE(s.postalCode, expected.postalCode);
+    QCOMPARE(s.town, expected.town);
+    QCOMPARE(s.sellerCode, expected.sellerCode);
+    QCOMPARE(QStringList({s.gross, s.commission, s.fees, s.net, s.date}),
+             QStringList({expected.gross, expected.commission, expected.fees, expected.net, expected.date}));
+    QStringList printed, wanted;
+    for (const StatementCoupon& c : s.coupons) printed << c.number + '|' + c.value;
+    for (const StatementCoupon& c : expected.coupons) wanted << c.number + '|' + c.value;
+    QCOMPARE(printed, wanted);
+  }
+
   // A code that cannot name a file writes nothing anywhere.
   void codeThatNamesNoFile_data() {
     QTest::addColumn<QString>("code");

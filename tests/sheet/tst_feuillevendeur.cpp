@@ -35,8 +35,10 @@ QStringList account(const FeuilleVendeur& w) {
 }
 
 QString keptSeller(const FeuilleVendeur& w) {
-  const SheetSeller& s = w.Seller();
-  return QStringList({s.vc2, s.adresse2, s.zip2, s.localite2, s.bacs2, s.rampes2}).join('|');
+  const SellerRecord& s = w.Seller();
+  return QStringList({s[SellerRecord::Code], s[SellerRecord::Address], s[SellerRecord::PostalCode],
+                      s[SellerRecord::Town], s[SellerRecord::Tanks], s[SellerRecord::LedRamps]})
+      .join('|');
 }
 
 // Replaces a field's text by typing, as the user would.

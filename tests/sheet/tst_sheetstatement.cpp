@@ -146,6 +146,32 @@ class TestSheetStatement : public QObject {
     QVERIFY(h.dialogs().shown().isEmpty());
   }
 
+  // The fees print as their field shows them at the click: an emptied
+  // field prints nothing, and a pasted line break that the field drops
+  // after the edit is not in the printed fees.
+  void feesAsTheFieldShowsThem_data() {
+    QTest::addColumn<QString>("pasted");
+    QTest::addColumn<QString>("totals");  // the start of line 37
+    QTest::newRow("emptied") << "" << "\\tab 20.50\\tab 2.05\\tab \\tab 18.45";
+    QTest::newRow("a line break") << "1\n2" << "\\tab 20.50\\tab 2.05\\tab 12.00\\tab ";
+  }
+  void feesAsTheFieldShowsThem() {
+    QFETCH(QString, pasted);
+    QFETCH(QString, totals);
+    testing::Harness h;
+    testing::StubOpener opener;
+    twoSellers(h);
+    testing::chooseSeller(0);
+    FeuilleVendeur* sheet = testing::openWindowOf<FeuilleVendeur>();
+    sheet->fraise()->selectAll();
+    if (pasted.isEmpty()) sheet->fraise()->del();
+    else sheet->fraise()->insert(pasted);  // as a paste: one edit
+    QCOMPARE(sheet->fraise()->Text(), pasted.isEmpty() ? QString() : QString("12.00"));
+    sheet->BevelButton2()->click();
+    QTRY_VERIFY(!testing::openWindowOf<FeuilleVendeur>());
+    QCOMPARE(line(h.read("vendeur_1.rtf"), 37).left(totals.size()), totals);
+  }
+
   // While the opener runs, the desk's event loop goes on and a second click
   // starts nothing, nor rewrites the file being opened; the sheet closes
   // when the opener ends.
