@@ -3,14 +3,14 @@
 #include <exception>
 
 #include "app/corvalenta.h"
-#include "core/menubar1.h"
 #include "core/module1.h"
 #include "desk/window1.h"
+#include "storage/folderlock.h"
 #include "toolkit/application.h"
 #include "toolkit/dialogs.h"
 #include "toolkit/files.h"
-#include "toolkit/folderlock.h"
 #include "toolkit/window.h"
+#include "ui/menubar1.h"
 
 namespace app {
 
@@ -39,9 +39,9 @@ int _Main() {
   // and held to the end: two desks on the same files would book a coupon
   // twice and undo each other's changes. A folder that cannot be locked at
   // all goes on as before.
-  const tk::FolderLock lock(tk::GetFolderItem(QString()).Path());
+  const storage::FolderLock lock(tk::GetFolderItem(QString()).Path());
   try {
-    if (lock.state() == tk::FolderLock::HeldElsewhere) {
+    if (lock.state() == storage::FolderLock::HeldElsewhere) {
       tk::MsgBox(QStringLiteral(
           "Corvalenta est déjà ouvert sur ce dossier de données: utilisez la fenêtre déjà ouverte."));
       tk::Quit(1);

@@ -1,7 +1,6 @@
 #include "core/pendingchange.h"
 
-#include "toolkit/dialogs.h"
-#include "toolkit/filechange.h"
+#include "storage/filechange.h"
 
 namespace {
 
@@ -15,7 +14,7 @@ QString changeLeftMessage(const QStringList& files) {
 
 // Files edited by hand since the change was cut short: which to check, and
 // the two ways on.
-QString changedSinceMessage(const tk::PendingChange& pending) {
+QString changedSinceMessage(const storage::PendingChange& pending) {
   const bool one = pending.changed.size() == 1;
   const QString changed = pending.changed.join(Separator);
   return QStringLiteral("Une modification des fichiers ") + pending.files.join(Separator) +
@@ -25,38 +24,34 @@ QString changedSinceMessage(const tk::PendingChange& pending) {
          QStringLiteral(" Rien n'a été modifié. Vérifiez ") + changed +
          (one ? QStringLiteral(": remettez-le comme il était") : QStringLiteral(": remettez-les comme ils étaient")) +
          QStringLiteral(" pour que la modification soit terminée au prochain démarrage, ou supprimez le fichier ") +
-         tk::PendingChangeRecord + QStringLiteral(" du dossier des données pour l'abandonner.");
+         storage::PendingChangeRecord + QStringLiteral(" du dossier des données pour l'abandonner.");
 }
 
 }  // namespace
 
-bool FinishInterruptedChange() {
-  const tk::PendingChange pending = tk::FinishPendingChange();
+InterruptedChange FinishInterruptedChange() {
+  const storage::PendingChange pending = storage::FinishPendingChange();
   switch (pending.outcome) {
-    case tk::PendingChange::None:
-      return true;
-    case tk::PendingChange::Finished:
-      if (pending.told)
-        tk::MsgBox(QStringLiteral("La modification des fichiers ") + pending.files.join(Separator) +
-                   QStringLiteral(", qui avait échoué avant le redémarrage, est maintenant terminée."));
-      return true;
-    case tk::PendingChange::Failed:
-      tk::MsgBox(QStringLiteral("Une modification des fichiers ") + pending.files.join(Separator) +
-                 QStringLiteral(" interrompue par un arrêt brutal n'a pas pu être terminée! Rien n'est perdu: "
-                                "vérifiez qu'on peut écrire dans le dossier des données, puis relancez le "
-                                "programme."));
-      return false;
-    case tk::PendingChange::Changed:
-      tk::MsgBox(changedSinceMessage(pending));
-      return false;
-    case tk::PendingChange::Left:
-      tk::MsgBox(changeLeftMessage(pending.files));
-      return false;
+    case storage::PendingChange::None:
+      return {true, QString()};
+    case storage::PendingChange::Finished:
+      if (!pending.told) return {true, QString()};
+      return {true, QStringLiteral("La modification des fichiers ") + pending.files.join(Separator) +
+                        QStringLiteral(", qui avait échoué avant le redémarrage, est maintenant terminée.")};
+    case storage::PendingChange::Failed:
+      return {false, QStringLiteral("Une modification des fichiers ") + pending.files.join(Separator) +
+                         QStringLiteral(" interrompue par un arrêt brutal n'a pas pu être terminée! Rien n'est "
+                                        "perdu: vérifiez qu'on peut écrire dans le dossier des données, puis "
+                                        "relancez le programme.")};
+    case storage::PendingChange::Changed:
+      return {false, changedSinceMessage(pending)};
+    case storage::PendingChange::Left:
+      return {false, changeLeftMessage(pending.files)};
   }
-  return false;
+  return {false, QString()};
 }
 
 QString FailedChangeMessage(const QString& ordinary) {
-  const QStringList left = tk::ChangeLeft();
+  const QStringList left = storage::ChangeLeft();
   return left.isEmpty() ? ordinary : changeLeftMessage(left);
 }

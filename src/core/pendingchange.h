@@ -5,12 +5,17 @@
 
 #include <QString>
 
-// Carries out what an earlier run left unfinished, and says so when that
-// run had reported the change as failed. False, once a message has said
-// why, when it cannot be done yet (a file that cannot be written, one
-// edited by hand since, or a change this run left): the caller then reads
-// and writes no data file, and the next start tries again.
-bool FinishInterruptedChange();
+// What finishing an earlier run's change gives the window that asked.
+struct InterruptedChange {
+  bool goOn = true;  // false: read and write no data file; the next start tries again
+  QString message;   // to show, when there is one
+};
+
+// Carries out what an earlier run left unfinished. It cannot go on yet
+// when a file cannot be written, one was edited by hand since, or the
+// change is one this run left: the message says why. A finished change
+// that the user had been told had failed is said to be finished.
+InterruptedChange FinishInterruptedChange();
 
 // The message for a change of the data files that failed: `ordinary`, or,
 // when the failure left the files part-way (or an earlier one did, in this

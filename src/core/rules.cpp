@@ -2,9 +2,6 @@
 
 #include <cmath>
 
-#include "toolkit/controls.h"
-#include "toolkit/files.h"
-#include "toolkit/listbox.h"
 #include "toolkit/text.h"
 
 double CommissionRounding(double rate, double amount, double stepsPerUnit) {
@@ -19,12 +16,6 @@ std::int64_t WholeNumber(const QString& text) {
   return static_cast<std::int64_t>(v);
 }
 
-QString AmountFormatter(tk::TextField& fromat, const QString& amount) {
-  // The text the field would show, without handing it to the widget: a
-  // journal's load formats every amount, and each widget update costs.
-  return tk::ApplyFormat(fromat.Format(), amount);
-}
-
 QString AmountFormatter(const QString& amount) { return tk::ApplyFormat(tk::AmountFormat, amount); }
 
 QStringList CsvFields(const QString& line, int columns) {
@@ -33,14 +24,4 @@ QStringList CsvFields(const QString& line, int columns) {
   cells.reserve(columns);
   for (int i = 0; i < columns; ++i) cells << (i < fields.size() ? tk::Trim(fields.at(i)) : QString());
   return cells;
-}
-
-void CsvListLoader(tk::TextInputStream& in, tk::Listbox& list,
-                   const std::function<void(int row, const QStringList& fields)>& perRow) {
-  const int columns = list.ColumnCount();
-  while (!in.IsEOF()) {
-    const QStringList cells = CsvFields(in.ReadLine(), columns);
-    list.AddRow(cells);
-    if (perRow) perRow(list.LastIndex(), cells);
-  }
 }

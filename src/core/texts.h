@@ -3,15 +3,7 @@
 
 #include <QString>
 
-#include "toolkit/dialogs.h"
-
 // A whole-file rewrite that failed (the desk's removal, the rate, the seller editor).
 inline const QString CannotWriteChangedFile = QStringLiteral("impossible d'écrire le fichier modifié!");
 // An append to two files that failed (a booking, a seller added at creation).
 inline const QString ProblemCreatingTextFile = QStringLiteral("Problem creating the text file!");
-
-// A caution before something that cannot be undone: "Continuer" goes on,
-// the cancel button (with the given caption) and the keyboard's cancel key
-// stop.
-tk::MessageDialog ContinueWarning(const QString& title, const QString& message, const QString& explanation,
-                                  const QString& cancelCaption = QStringLiteral("Annuler"));

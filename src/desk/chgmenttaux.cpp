@@ -22,9 +22,9 @@ const std::vector<tk::ControlSpec>& ChgmentTaux::ControlDesign() const {
       tk::LabelSpec("StaticText1", 20, 13, 93, 24, "Nouveau taux:").align(Alignment::Left).font(SystemFont).noTabStop(2),
       tk::LabelSpec("StaticText2", 189, 13, 25, 24, "%").align(Alignment::Left).font(SystemFont).noTabStop(3),
       tk::BevelButtonSpec("BevelButton1", 25, 52, 82, 25, "Enregistrer")
-          .font(SystemFont).look(0, 3, 1).tab(1).onAction(tk::On(&ChgmentTaux::BevelButton1_Action)),
+          .font(SystemFont).tab(1).onAction(tk::On(&ChgmentTaux::BevelButton1_Action)),
       tk::BevelButtonSpec("BevelButton2", 117, 52, 87, 24, "Abandonner")
-          .font(SystemFont).look(0, 3, 1).tab(4).onAction(tk::On(&ChgmentTaux::BevelButton2_Action)),
+          .font(SystemFont).tab(4).onAction(tk::On(&ChgmentTaux::BevelButton2_Action)),
   };
   return controls;
 }

@@ -103,6 +103,56 @@ Desk::Entry Desk::Book(const QString& coupon, const QString& amount) {
   return e;
 }
 
+namespace {
+
+// A seller's sales file as a removal leaves it.
+struct SalesAfterRemoval {
+  bool missing = false;     // there is no such file: nothing to rewrite
+  bool unreadable = false;  // it is there but cannot be read: no removal
+  bool rewrite = false;     // the coupon was found: the file gets `lines`
+  QStringList lines;
+};
+
+// The sales file without the last line of the coupon, every line read
+// trimmed; this seller's lines only, read afresh for every removal.
+SalesAfterRemoval salesWithout(const tk::FolderItem& sales, const QString& coupon) {
+  SalesAfterRemoval after;
+  after.missing = !sales.Exists();
+  if (after.missing) return after;
+  auto in = sales.OpenAsTextFile();
+  if (!in) {
+    after.unreadable = true;
+    return after;
+  }
+  std::vector<SaleEntry> kept;
+  int match = -1;
+  while (!in->IsEOF()) {
+    const QStringList cells = CsvFields(in->ReadLine(), 2);
+    if (cells.at(0) == tk::Trim(coupon)) match = static_cast<int>(kept.size());
+    kept.push_back({cells.at(0), cells.at(1)});
+  }
+  in->Close();
+  if (match < 0) return after;
+  kept.erase(kept.begin() + match);
+  for (const SaleEntry& s : kept) after.lines << s.Line();
+  after.rewrite = true;
+  return after;
+}
+
+}  // namespace
+
+QStringList Desk::journalWithout(int row, double& total) const {
+  QStringList lines = JournalHeader(Module1::myday);
+  total = 0;
+  for (int j = 0, n = static_cast<int>(rows_.size()); j < n; ++j) {
+    if (j == row) continue;
+    const JournalEntry& e = rows_[static_cast<std::size_t>(j)];
+    lines << e.Line();
+    total += tk::Val(e.amount);
+  }
+  return lines;
+}
+
 Desk::Removal Desk::Remove(int row) {
   Removal r;
   if (row < 0 || row >= static_cast<int>(rows_.size())) {
@@ -112,44 +162,17 @@ Desk::Removal Desk::Remove(int row) {
   const JournalEntry removed = rows_[static_cast<std::size_t>(row)];
   Module1::vc2 = removed.code;
 
-  // The seller's sales file without the last line of the coupon, every line
-  // read trimmed. It is named by the seller's number, as the booking named it.
+  // The sales file is named by the seller's number, as the booking named it.
   const tk::FolderItem sales = DataFile(SellerSalesFile(SellerNumber(removed.code)));
-  const bool salesMissing = !sales.Exists();
-  bool rewriteSales = false;
-  QStringList salesLines;
-  if (!salesMissing) {
-    auto in = sales.OpenAsTextFile();
-    if (!in) {
-      r.messages << NoSalesFile;
-      return r;
-    }
-    std::vector<SaleEntry> kept;  // this seller's lines only, read afresh for every removal
-    int match = -1;
-    while (!in->IsEOF()) {
-      const QStringList cells = CsvFields(in->ReadLine(), 2);
-      if (cells.at(0) == tk::Trim(removed.coupon)) match = static_cast<int>(kept.size());
-      kept.push_back({cells.at(0), cells.at(1)});
-    }
-    in->Close();
-    if (match >= 0) {
-      kept.erase(kept.begin() + match);
-      for (const SaleEntry& s : kept) salesLines << s.Line();
-      rewriteSales = true;
-    }
+  const SalesAfterRemoval after = salesWithout(sales, removed.coupon);
+  if (after.unreadable) {
+    r.messages << NoSalesFile;
+    return r;
   }
-
-  // The journal from the rows that stay, each as it is listed.
-  QStringList journalLines = JournalHeader(Module1::myday);
   double total = 0;
-  for (int j = 0, n = static_cast<int>(rows_.size()); j < n; ++j) {
-    if (j == row) continue;
-    const JournalEntry& e = rows_[static_cast<std::size_t>(j)];
-    journalLines << e.Line();
-    total += tk::Val(e.amount);
-  }
-  if (ReplaceJournalAndSales(DataFile(Module1::thename), journalLines, sales, rewriteSales, salesLines) !=
-      tk::Replaced::All) {
+  const QStringList journal = journalWithout(row, total);
+  if (ReplaceJournalAndSales(DataFile(Module1::thename), journal, sales, after.rewrite, after.lines) !=
+      storage::Replaced::All) {
     r.messages << FailedChangeMessage(CannotWriteChangedFile);
     return r;
   }
@@ -159,6 +182,6 @@ Desk::Removal Desk::Remove(int row) {
   turnover_ = total;
   commission_ = CommissionRounding(Module1::ovktaux, total);
   r.removed = true;
-  if (salesMissing) r.messages << NoSalesFile;
+  if (after.missing) r.messages << NoSalesFile;
   return r;
 }

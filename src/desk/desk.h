@@ -73,6 +73,10 @@ class Desk {
   std::optional<double> Commission() const { return commission_; }
 
  private:
+  // The journal's lines without that row, each row as it is listed, and the
+  // sum of the amounts left.
+  QStringList journalWithout(int row, double& total) const;
+
   std::vector<JournalEntry> rows_;
   double turnover_ = 0;
   std::optional<double> commission_;

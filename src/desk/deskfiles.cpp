@@ -32,12 +32,12 @@ bool AppendBooking(const tk::FolderItem& sales, const SaleEntry& sale, const tk:
   // A journal that has gone missing during the run is begun again.
   QStringList journalLines = journal.Exists() ? QStringList() : journalHeader;
   journalLines << entry.Line();
-  return tk::AppendAsOne({tk::LinesInto(sales, {sale.Line()}), tk::LinesInto(journal, journalLines)});
+  return storage::AppendAsOne({storage::LinesInto(sales, {sale.Line()}), storage::LinesInto(journal, journalLines)});
 }
 
-tk::Replaced ReplaceJournalAndSales(const tk::FolderItem& journal, const QStringList& journalLines,
+storage::Replaced ReplaceJournalAndSales(const tk::FolderItem& journal, const QStringList& journalLines,
                                     const tk::FolderItem& sales, bool rewriteSales, const QStringList& salesLines) {
-  std::vector<tk::FileWrite> parts{tk::LinesInto(journal, journalLines)};
-  if (rewriteSales) parts.push_back(tk::LinesInto(sales, salesLines));
-  return tk::ReplaceAsOne(parts);
+  std::vector<storage::FileWrite> parts{storage::LinesInto(journal, journalLines)};
+  if (rewriteSales) parts.push_back(storage::LinesInto(sales, salesLines));
+  return storage::ReplaceAsOne(parts);
 }

@@ -8,7 +8,7 @@
 #include <cstdint>
 
 #include "core/salesfiles.h"
-#include "toolkit/filechange.h"
+#include "storage/filechange.h"
 
 // The commission rate as a fraction, on one line.
 inline const QString RateFile = QStringLiteral("ValComm.txt");
@@ -42,5 +42,5 @@ bool AppendBooking(const tk::FolderItem& sales, const SaleEntry& sale, const tk:
 // Replaces the journal by `journalLines`, then, when `rewriteSales` is set,
 // the sales file by `salesLines`; when the sales file cannot be replaced the
 // journal gets its old content back.
-tk::Replaced ReplaceJournalAndSales(const tk::FolderItem& journal, const QStringList& journalLines,
+storage::Replaced ReplaceJournalAndSales(const tk::FolderItem& journal, const QStringList& journalLines,
                                     const tk::FolderItem& sales, bool rewriteSales, const QStringList& salesLines);

@@ -1,6 +1,6 @@
 #include "desk/infowin.h"
 
-#include "core/pictures.h"
+#include "ui/pictures.h"
 
 using tk::Alignment;
 using tk::SmallSystemFont;
@@ -27,7 +27,7 @@ const std::vector<tk::ControlSpec>& InfoWin::ControlDesign() const {
       tk::TextFieldSpec("vversion", 218, 362, 162, 28)
           .makeReadOnly().noBorder().makeBold().font(SmallSystemFont, 15).noTabStop(5),
       tk::BevelButtonSpec("BevelButton1", 392, 384, 66, 30, "Fermer")
-          .font(SmallSystemFont).look(0, 3, 5).tab(7).onAction(tk::On(&InfoWin::BevelButton1_Action)),
+          .font(SmallSystemFont).tab(7).onAction(tk::On(&InfoWin::BevelButton1_Action)),
       tk::LabelSpec("StaticText5", 101, 330, 266, 26, "Logiciel libre, licence MIT")
           .align(Alignment::Centre).makeItalic().font(SmallSystemFont, 10).noTabStop(8),
   };

@@ -1,7 +1,5 @@
 #include "desk/window1.h"
 
-#include "core/pictures.h"
-#include "core/menubar1.h"
 #include "core/texts.h"
 #include "desk/chgmenttaux.h"
 #include "desk/infowin.h"
@@ -11,6 +9,9 @@
 #include "toolkit/application.h"
 #include "toolkit/dialogs.h"
 #include "toolkit/text.h"
+#include "ui/menubar1.h"
+#include "ui/pictures.h"
+#include "ui/warnings.h"
 
 using tk::Alignment;
 using tk::SmallSystemFont;
@@ -50,19 +51,19 @@ const std::vector<tk::ControlSpec>& Window1::ControlDesign() const {
           .onAction(tk::On(&Window1::PushButton4_Action)),
       tk::PushButtonSpec("PushButton5", 96, 451, 240, 47, "Gestion des vendeurs et coupons").font(SmallSystemFont)
           .onAction(tk::On(&Window1::PushButton5_Action)),
-      tk::BevelButtonSpec("BevelButton1", 233, 195, 86, 26, "Ajouter").color(0x47B71C).look(3).tab(3)
+      tk::BevelButtonSpec("BevelButton1", 233, 195, 86, 26, "Ajouter").color(0x47B71C).tab(3)
           .onAction(tk::On(&Window1::BevelButton1_Action)),
       tk::BevelButtonSpec("BevelButton2", 66, 364, 79, 20, "Vériifer/Modifier")
-          .color(0xEB7111).size(8).look(3, 3, 3).noFocus().onAction(tk::On(&Window1::BevelButton2_Action)),
+          .color(0xEB7111).size(8).noFocus().onAction(tk::On(&Window1::BevelButton2_Action)),
       tk::LabelSpec("StaticText7", 358, 43, 274, 17, "Coupon        Valeur                Vendeur ")
           .font(SmallSystemFont),
-      tk::BevelButtonSpec("BevelButton3", 233, 233, 86, 29, "Effacer").color(0xEB1010).look(0).noFocus()
+      tk::BevelButtonSpec("BevelButton3", 233, 233, 86, 29, "Effacer").color(0xEB1010).noFocus()
           .onAction(tk::On(&Window1::BevelButton3_Action)),
-      tk::BevelButtonSpec("BevelButton4", 553, 14, 66, 28, "Utilitaires").look(0).noFocus()
+      tk::BevelButtonSpec("BevelButton4", 553, 14, 66, 28, "Utilitaires").noFocus()
           .onAction(tk::On(&Window1::BevelButton4_Action)),
       // Hidden formatter of the design: the desk model applies its mask without it.
       tk::TextFieldSpec("fromat", 182, 66, 73, 33).withFormat(tk::AmountFormat).hidden(),
-      tk::BevelButtonSpec("BevelButton5", 20, 451, 55, 47, "Quitter").makeBold().look(0).noFocus()
+      tk::BevelButtonSpec("BevelButton5", 20, 451, 55, 47, "Quitter").makeBold().noFocus()
           .onAction(tk::On(&Window1::BevelButton5_Action)),
   };
   return controls;

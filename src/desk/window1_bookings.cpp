@@ -2,13 +2,13 @@
 // removing one again ("Effacer"). The rules are the desk model's; these
 // handlers move texts between the controls and it.
 
-#include "core/pendingchange.h"
 #include "core/texts.h"
 #include "desk/window1.h"
 #include "toolkit/application.h"
 #include "toolkit/clock.h"
 #include "toolkit/dialogs.h"
 #include "toolkit/text.h"
+#include "ui/warnings.h"
 
 namespace {
 
@@ -30,7 +30,7 @@ void Window1::showTotals() {
 void Window1::Event_Open() {
   // Before anything reads the data: a booking or a removal cut short by a
   // crash is finished first.
-  if (!FinishInterruptedChange()) {
+  if (!InterruptedChangeFinished()) {
     tk::Quit(1);
     return;
   }

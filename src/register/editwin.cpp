@@ -2,9 +2,9 @@
 
 #include <array>
 
-#include "core/pendingchange.h"
 #include "register/sellerfields.h"
 #include "toolkit/dialogs.h"
+#include "ui/warnings.h"
 
 using tk::Alignment;
 using tk::SmallSystemFont;
@@ -62,19 +62,19 @@ const std::vector<tk::ControlSpec>& editwin::ControlDesign() const {
       tk::TextFieldSpec("VilleVendeur", 114, 309, 131, 43).font(SmallSystemFont).tab(7),
       tk::LabelSpec("StaticText14", 165, 17, 109, 15, "Vendeur").font(SmallSystemFont),
       tk::BevelButtonSpec("Selectioner", 340, 430, 140, 34, "Sélectionner")
-          .font(SmallSystemFont).look(0).noFocus().onAction(tk::On(&editwin::Selectioner_Action)),
+          .font(SmallSystemFont).noFocus().onAction(tk::On(&editwin::Selectioner_Action)),
       tk::BevelButtonSpec("modifier", 500, 431, 138, 33, "Modifier")
-          .font(SmallSystemFont).look(0).noFocus().onAction(tk::On(&editwin::modifier_Action)),
+          .font(SmallSystemFont).noFocus().onAction(tk::On(&editwin::modifier_Action)),
       tk::BevelButtonSpec("ajouter", 798, 431, 132, 34, "Ajouter")
-          .font(SmallSystemFont).look(0).noFocus().onAction(tk::On(&editwin::ajouter_Action)),
+          .font(SmallSystemFont).noFocus().onAction(tk::On(&editwin::ajouter_Action)),
       tk::BevelButtonSpec("nouveau", 649, 432, 129, 32, "Nouveau")
-          .font(SmallSystemFont).look(0).noFocus().onAction(tk::On(&editwin::nouveau_Action)),
+          .font(SmallSystemFont).noFocus().onAction(tk::On(&editwin::nouveau_Action)),
       tk::BevelButtonSpec("abandonner", 596, 477, 114, 27, "Abandonner")
-          .font(SmallSystemFont).look(0).noFocus().onAction(tk::On(&editwin::abandonner_Action)),
+          .font(SmallSystemFont).noFocus().onAction(tk::On(&editwin::abandonner_Action)),
       tk::BevelButtonSpec("EnretQuit", 55, 467, 146, 26, "Enregistrer et Quitter")
-          .font(SmallSystemFont).look(0).noFocus().onAction(tk::On(&editwin::EnretQuit_Action)),
+          .font(SmallSystemFont).noFocus().onAction(tk::On(&editwin::EnretQuit_Action)),
       tk::BevelButtonSpec("quitter", 83, 505, 90, 26, "Quitter")
-          .font(SmallSystemFont).look(0).noFocus().onAction(tk::On(&editwin::quitter_Action)),
+          .font(SmallSystemFont).noFocus().onAction(tk::On(&editwin::quitter_Action)),
       tk::TextFieldSpec("email", 20, 228, 225, 54).font(SmallSystemFont).tab(5),
       tk::LabelSpec("Label1", 20, 213, 100, 20, "E-Mail").font(SmallSystemFont),
   };
@@ -111,7 +111,7 @@ void editwin::showButtons() {
 }
 
 void editwin::Event_Open() {
-  if (!FinishInterruptedChange()) {
+  if (!InterruptedChangeFinished()) {
     tk::Ref<editwin>().Close();
     return;
   }

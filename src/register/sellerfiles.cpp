@@ -1,7 +1,7 @@
 #include "register/sellerfiles.h"
 
 #include "core/salesfiles.h"
-#include "toolkit/filechange.h"
+#include "storage/filechange.h"
 #include "toolkit/text.h"
 
 namespace {
@@ -10,8 +10,8 @@ tk::FolderItem sellerList() { return DataFile(SellerListFile); }
 tk::FolderItem couponMap() { return DataFile(CouponMapFile); }
 
 // The coupon map lines of these sellers, as one part of a change.
-tk::FileWrite couponEntriesInto(const tk::FolderItem& map, const std::vector<SellerRecord>& sellers) {
-  tk::FileWrite part{map, {}};
+storage::FileWrite couponEntriesInto(const tk::FolderItem& map, const std::vector<SellerRecord>& sellers) {
+  storage::FileWrite part{map, {}};
   for (const SellerRecord& s : sellers) {
     ForEachCouponEntry(s, [&](const QString& line) {
       part.bytes += line.toUtf8();
@@ -27,14 +27,14 @@ tk::FileWrite couponEntriesInto(const tk::FolderItem& map, const std::vector<Sel
 // A seller line without its coupons would book nothing, and coupons without
 // their seller line would not be what the list says: both or neither.
 bool AppendSeller(const SellerRecord& seller) {
-  return tk::AppendAsOne({tk::LinesInto(sellerList(), {SellerLine(seller)}), couponEntriesInto(couponMap(), {seller})});
+  return storage::AppendAsOne({storage::LinesInto(sellerList(), {SellerLine(seller)}), couponEntriesInto(couponMap(), {seller})});
 }
 
-tk::Replaced ReplaceSellerFiles(const std::vector<SellerRecord>& sellers) {
+storage::Replaced ReplaceSellerFiles(const std::vector<SellerRecord>& sellers) {
   QStringList lines;
   for (const SellerRecord& s : sellers) lines << SellerLine(s);
-  return tk::ReplaceAsOne({tk::LinesInto(sellerList(), lines), couponEntriesInto(couponMap(), sellers)});
+  return storage::ReplaceAsOne({storage::LinesInto(sellerList(), lines), couponEntriesInto(couponMap(), sellers)});
 }
 
-bool SellerFilesReset() { return ReplaceSellerFiles({}) == tk::Replaced::All; }
+bool SellerFilesReset() { return ReplaceSellerFiles({}) == storage::Replaced::All; }
 

@@ -5,12 +5,12 @@
 #include <vector>
 
 #include "core/sellerformat.h"
-#include "toolkit/filechange.h"
+#include "storage/filechange.h"
 
 // Appends the seller line to the seller list, then the seller's entries to
 // the coupon map. False when either could not be written; what reached
 // either file is then taken back, so both stay in step (or, when it cannot
-// be, the next start finishes the change: tk::ChangeLeft()).
+// be, the next start finishes the change: storage::ChangeLeft()).
 bool AppendSeller(const SellerRecord& seller);
 
 // Replaces the seller list by these sellers' lines, then the coupon map by
@@ -18,7 +18,7 @@ bool AppendSeller(const SellerRecord& seller);
 // coupon map cannot be written it keeps what it held and the seller list is
 // put back as it was (Nothing); should that fail too, the change is left
 // for the next start to finish (Partly).
-tk::Replaced ReplaceSellerFiles(const std::vector<SellerRecord>& sellers);
+storage::Replaced ReplaceSellerFiles(const std::vector<SellerRecord>& sellers);
 
 // Empties both seller files (creating them when missing): a new fair.
 bool SellerFilesReset();

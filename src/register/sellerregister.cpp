@@ -105,7 +105,7 @@ Step SellerRegister::Abandon() {
 Step SellerRegister::Save() {
   // A change this run could not take back comes first: until the next start
   // nothing more is written.
-  if (!tk::ChangeLeft().isEmpty()) return refuseSave(FailedChangeMessage(CannotWriteChangedFile));
+  if (!storage::ChangeLeft().isEmpty()) return refuseSave(FailedChangeMessage(CannotWriteChangedFile));
   const auto now = DataFile(SellerListFile).OpenAsTextFile();
   if (!now || now->Bytes() != loaded_) return refuseSave(ListChangedSinceLoaded);
   // A range beyond any fair (a row loaded from an older file) would take
@@ -115,13 +115,13 @@ Step SellerRegister::Save() {
   return saved(ReplaceSellerFiles(sellers_));
 }
 
-Step SellerRegister::saved(tk::Replaced done) {
+Step SellerRegister::saved(storage::Replaced done) {
   switch (done) {
-    case tk::Replaced::All:
+    case storage::Replaced::All:
       state_ = State::Browsing;
       return {true, -1, std::nullopt, {}};
-    case tk::Replaced::Nothing:
-    case tk::Replaced::Partly:  // left for the next start, which finishes it
+    case storage::Replaced::Nothing:
+    case storage::Replaced::Partly:  // left for the next start, which finishes it
       break;
   }
   return refuseSave(FailedChangeMessage(CannotWriteChangedFile));

@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "core/sellerformat.h"
-#include "toolkit/filechange.h"
+#include "storage/filechange.h"
 
 class SellerRegister {
  public:
@@ -80,7 +80,7 @@ class SellerRegister {
 
   Step refuseSave(const QString& message);
   // The save once the files were replaced, as far as that went.
-  Step saved(tk::Replaced done);
+  Step saved(storage::Replaced done);
 
   std::vector<SellerRecord> sellers_;
   // The seller list as it was loaded: a save replaces only that.

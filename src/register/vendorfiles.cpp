@@ -1,8 +1,8 @@
 #include "register/vendorfiles.h"
 
-#include "core/pendingchange.h"
 #include "register/sellerfields.h"
 #include "toolkit/dialogs.h"
+#include "ui/warnings.h"
 
 using tk::Alignment;
 using tk::SmallSystemFont;
@@ -25,7 +25,7 @@ const std::vector<tk::ControlSpec>& VendorFiles::ControlDesign() const {
       tk::ListboxSpec("ListeVendeurs", 272, 42, 232, 313)
           .columns(4, "15%,15%,60%,10%").font(SmallSystemFont).noTabStop(11),
       tk::BevelButtonSpec("BevelButton1", 157, 96, 96, 28, "Ajouter")
-          .font(SmallSystemFont).look(0).tab(9).onAction(tk::On(&VendorFiles::BevelButton1_Action)),
+          .font(SmallSystemFont).tab(9).onAction(tk::On(&VendorFiles::BevelButton1_Action)),
       tk::LabelSpec("StaticText1", 278, 0, 202, 21, "coupons").font(SystemFont),
       tk::LabelSpec("StaticText2", 278, 18, 226, 21, "de..   à...   Vendeur               code").font(SmallSystemFont),
       tk::LabelSpec("StaticText3", 30, 21, 52, 14, "de...").font(SmallSystemFont),
@@ -53,7 +53,7 @@ const std::vector<tk::ControlSpec>& VendorFiles::ControlDesign() const {
 }
 
 void VendorFiles::Event_Open() {
-  if (!FinishInterruptedChange()) {
+  if (!InterruptedChangeFinished()) {
     tk::Ref<VendorFiles>().Close();
     return;
   }

@@ -8,10 +8,10 @@
 #include "register/editwin.h"
 #include "reports/generalresults.h"
 #include "reports/sellercards.h"
-#include "rtf/printlauncher.h"
 #include "rtf/rtfdocument.h"
 #include "toolkit/dialogs.h"
 #include "toolkit/text.h"
+#include "ui/printing.h"
 
 using tk::Alignment;
 

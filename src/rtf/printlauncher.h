@@ -2,21 +2,20 @@
 // Hands a written RTF file to the platform's program that opens it for
 // printing. The program runs beside the event loop, so the desk stays
 // usable while a word processor is open; the caller's ending follows when
-// the program ends.
+// the program ends. Who asked is any object (a window): while it lives, its
+// launches are its own; once it is gone they drop out.
 
 #include <QString>
 #include <functional>
 
 #include "toolkit/files.h"
 
-namespace tk {
-class Window;
-}
+class QObject;
 
 enum class PrintOutcome {
   Opened,     // the program ended with exit status 0
-  Failed,     // it did not: the failure message has been shown
-  NoCommand,  // no program on this platform: its message has been shown
+  Failed,     // it did not, or could not start: the failure message is due
+  NoCommand,  // no program on this platform: its message is due
 };
 
 enum class Platform { Linux, MacOS, Windows };
@@ -36,6 +35,9 @@ struct PrintCommand {
   QString linuxFailure;
   QString macProgram;
   QString macFailure;
+
+  // The failure message of that platform's program.
+  QString FailureOn(Platform platform) const { return platform == Platform::MacOS ? macFailure : linuxFailure; }
 };
 
 // A seller statement: the desktop's opener.
@@ -44,26 +46,22 @@ PrintCommand StatementPrintCommand(const QString& fileName);
 PrintCommand SellerCardsPrintCommand();
 PrintCommand GeneralResultsPrintCommand();
 
-using PrintEnding = std::function<void(PrintOutcome)>;
+// What a printout says on a platform without a program for it.
+QString NoPrintCommandMessage();
+// What a printout says while an earlier launch of its file still runs (a
+// word processor left open).
+QString StillPrintingMessage(const tk::FolderItem& file);
 
 // Starts the platform's program with one argument, the file's absolute
-// path, and returns at once. When the program has ended, a failure shows
-// its message, then `ending` runs with the outcome, unless the window has
-// been closed or deleted meanwhile. Without a program for the platform the
-// message and `ending` come before the return. False, and nothing started
-// or shown, while this window's launch of that file is still running.
-bool PrintLauncher(tk::Window& window, const tk::FolderItem& file, const PrintCommand& command, PrintEnding ending);
+// path, for `owner`, and returns at once; `ended` runs from the event loop
+// once the program has ended, whether or not the owner still exists.
+// Without a program for the platform nothing is started and `ended` runs
+// (NoCommand) before the return. False, and nothing started, while the
+// owner's launch of that file is still running.
+bool StartPrintProgram(Platform platform, const QObject& owner, const tk::FolderItem& file, const PrintCommand& command,
+                       std::function<void(PrintOutcome)> ended);
 
-// The same for a given platform's branch.
-bool PrintLauncherOn(Platform platform, tk::Window& window, const tk::FolderItem& file, const PrintCommand& command,
-                     PrintEnding ending);
-
-// True from a launch of this window until its program has ended: of any
+// True from a launch of this owner until its program has ended: of any
 // file, or of that file.
-bool PrintLaunchRunning(const tk::Window& window);
-bool PrintLaunchRunning(const tk::Window& window, const tk::FolderItem& file);
-
-// True, once a message has said so, while this window's earlier launch of
-// that file still runs (a word processor left open): the caller then writes
-// nothing and starts nothing, and the user knows why.
-bool StillPrinting(const tk::Window& window, const tk::FolderItem& file);
+bool PrintLaunchRunning(const QObject& owner);
+bool PrintLaunchRunning(const QObject& owner, const tk::FolderItem& file);

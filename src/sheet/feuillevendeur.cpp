@@ -6,11 +6,11 @@
 
 #include "core/module1.h"
 #include "core/salesfiles.h"
-#include "rtf/printlauncher.h"
 #include "rtf/rtfdocument.h"
 #include "rtf/sellerstatement.h"
 #include "toolkit/dialogs.h"
 #include "toolkit/text.h"
+#include "ui/printing.h"
 
 using tk::Alignment;
 using tk::SmallSystemFont;

@@ -6,6 +6,7 @@
 #include "core/sellerformat.h"
 #include "sheet/feuillevendeur.h"
 #include "toolkit/dialogs.h"
+#include "ui/lists.h"
 
 using tk::SmallSystemFont;
 

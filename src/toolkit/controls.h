@@ -71,6 +71,9 @@ class PushButton : public Control<QPushButton> {
   QString Caption() const { return text(); }
 };
 
+// Every bevel button has the one look there is: a plain face with its
+// caption centred, whatever bevel the design names (no button has an icon
+// for a caption placement to place the caption against).
 class BevelButton : public PushButton {
   Q_OBJECT
  public:

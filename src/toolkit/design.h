@@ -88,11 +88,6 @@ struct ControlSpec {
   ControlSpec& tab(int index) { tabIndex = index; tabStop = true; return *this; }
   ControlSpec& noTabStop(int index = -1) { tabIndex = index; tabStop = false; return *this; }
   ControlSpec& noFocus() { acceptsFocus = false; tabStop = false; return *this; }
-  // A bevel button's look codes (bevel, caption alignment, caption
-  // placement), as the design gives them. They change nothing: every bevel
-  // button has the one look there is, a plain face with the caption centred
-  // (no button has an icon for the placement to place the caption against).
-  ControlSpec& look(int /*bevel*/, int /*captionAlign*/ = 3, int /*captionPlacement*/ = 1) { return *this; }
   ControlSpec& picture(std::function<QImage()> p) { backdrop = std::move(p); return *this; }
   ControlSpec& onAction(Action a) { action = std::move(a); return *this; }
   // Runs after each change the user makes to the field's text; a text set

@@ -5,6 +5,8 @@
 #include <QString>
 #include <memory>
 
+#include "toolkit/windowside.h"
+
 namespace tk {
 
 struct MessageDialogButton {

@@ -8,15 +8,15 @@
 #include <QTimer>
 
 #include "app/corvalenta.h"
-#include "core/pictures.h"
-#include "core/menubar1.h"
 #include "app/startup.h"
 #include "desk/window1.h"
+#include "storage/folderlock.h"
 #include "support/desk.h"
 #include "support/harness.h"
 #include "toolkit/application.h"
-#include "toolkit/folderlock.h"
 #include "toolkit/window.h"
+#include "ui/menubar1.h"
+#include "ui/pictures.h"
 
 class TestStartup : public QObject {
   Q_OBJECT
@@ -42,23 +42,23 @@ class TestStartup : public QObject {
   void theRunHoldsItsFolder() {
     testing::Harness h;
     h.dialogs().answerTitle(testing::StartDialogTitle, tk::DialogAnswer::Action);
-    tk::FolderLock::State whileRunning = tk::FolderLock::Taken;
+    storage::FolderLock::State whileRunning = storage::FolderLock::Taken;
     QTimer::singleShot(0, [&] {
-      whileRunning = tk::FolderLock(h.folder()).state();
+      whileRunning = storage::FolderLock(h.folder()).state();
       tk::Quit(0);
     });
     tk::SetQuitHandler([](int code) { QCoreApplication::exit(code); });
     QCOMPARE(app::_Main(), 0);
-    QCOMPARE(whileRunning, tk::FolderLock::HeldElsewhere);
-    QCOMPARE(tk::FolderLock(h.folder()).state(), tk::FolderLock::Taken);
+    QCOMPARE(whileRunning, storage::FolderLock::HeldElsewhere);
+    QCOMPARE(storage::FolderLock(h.folder()).state(), storage::FolderLock::Taken);
   }
 
   // A data folder that another run holds: the start says so and ends before
   // anything reads or writes a file (no rate file, no journal, no window).
   void secondStartOnAHeldFolderIsRefused() {
     testing::Harness h;
-    const tk::FolderLock other(h.folder());
-    QCOMPARE(other.state(), tk::FolderLock::Taken);
+    const storage::FolderLock other(h.folder());
+    QCOMPARE(other.state(), storage::FolderLock::Taken);
     QCOMPARE(app::_Main(), 1);
     QCOMPARE(h.dialogs().texts(),
              QStringList({"Corvalenta est déjà ouvert sur ce dossier de données: utilisez la fenêtre déjà ouverte."}));

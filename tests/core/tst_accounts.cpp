@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "core/accounts.h"
-#include "support/harness.h"
+#include "support/datafolder.h"
 #include "toolkit/text.h"
 
 namespace {
@@ -165,7 +165,7 @@ class TestAccounts : public QObject {
     QFETCH(QByteArray, content);
     QFETCH(QStringList, rows);
     QFETCH(QString, gross);
-    testing::Harness h;
+    testing::DataFolder h;
     h.write("vendeur_3.csv", content);
     const SellerSales sales = LoadSellerSales(tk::GetFolderItem("").Child("vendeur_3.csv"));
     QVERIFY(!sales.missing);
@@ -182,7 +182,7 @@ class TestAccounts : public QObject {
   }
   void missingSalesFile() {
     QFETCH(bool, folder);
-    testing::Harness h;
+    testing::DataFolder h;
     if (folder) QVERIFY(QDir(h.folder()).mkdir("vendeur_3.csv"));
     const SellerSales sales = LoadSellerSales(tk::GetFolderItem("").Child("vendeur_3.csv"));
     QVERIFY(sales.missing);

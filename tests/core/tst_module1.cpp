@@ -7,6 +7,7 @@
 #include "toolkit/files.h"
 #include "toolkit/listbox.h"
 #include "toolkit/text.h"
+#include "ui/lists.h"
 
 class TestModule1 : public QObject {
   Q_OBJECT

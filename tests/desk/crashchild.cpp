@@ -10,9 +10,9 @@
 
 #include "core/module1.h"
 #include "desk/window1.h"
+#include "storage/filechange.h"
 #include "toolkit/clock.h"
 #include "toolkit/dialogs.h"
-#include "toolkit/filechange.h"
 #include "toolkit/window.h"
 
 namespace {
@@ -34,9 +34,9 @@ int main(int argc, char** argv) {
   const tk::Date today{args.at(2).toInt(), args.at(3).toInt(), args.at(4).toInt()};
   tk::SetClock([today] { return today; });
   tk::SetDialogSeam(std::make_shared<Answers>());
-  tk::SetChangeStepHook([](tk::ChangeStep, int) {
+  storage::SetChangeStepHook([](storage::ChangeStep, int) {
     std::this_thread::sleep_for(std::chrono::milliseconds(3));
-    return tk::StepAnswer::Go;
+    return storage::StepAnswer::Go;
   });
   Module1::Initialise();
   const tk::Handle<Window1> desk = tk::Ref<Window1>();

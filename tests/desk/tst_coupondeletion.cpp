@@ -192,9 +192,9 @@ class TestCouponDeletion : public QObject {
     auto desk = testing::OpenDesk(h);
     h.dialogs().clear();
     {
-      testing::ChangeSteps faults([](tk::ChangeStep step, int index) {
-        const bool salesFile = step == tk::ChangeStep::ChangeFile && index == 1;
-        return salesFile || step == tk::ChangeStep::RestoreFile ? tk::StepAnswer::Fail : tk::StepAnswer::Go;
+      testing::ChangeSteps faults([](storage::ChangeStep step, int index) {
+        const bool salesFile = step == storage::ChangeStep::ChangeFile && index == 1;
+        return salesFile || step == storage::ChangeStep::RestoreFile ? storage::StepAnswer::Fail : storage::StepAnswer::Go;
       });
       Remove(desk, 0);
     }
@@ -241,7 +241,7 @@ class TestCouponDeletion : public QObject {
       QVERIFY(QDir(h.folder()).mkdir("vendeur_3.csv"));
     } else if (fault == "sales rename") {
       // The journal is already in place when the sales file fails.
-      steps = std::make_unique<testing::ChangeSteps>(tk::ChangeStep::ChangeFile, 1, tk::StepAnswer::Fail);
+      steps = std::make_unique<testing::ChangeSteps>(storage::ChangeStep::ChangeFile, 1, storage::StepAnswer::Fail);
     } else {
       limit = std::make_unique<testing::FileSizeLimit>(300);
     }

@@ -7,11 +7,10 @@
 
 #include "core/module1.h"
 #include "desk/desk.h"
-#include "support/bookings.h"
-#include "support/harness.h"
+#include "support/datafolder.h"
 #include "toolkit/text.h"
 
-using testing::Harness;
+using testing::DataFolder;
 using testing::Lines;
 
 namespace {
@@ -19,7 +18,7 @@ namespace {
 const QByteArray Map = "10,Aquaflore,3\n11,Aquaflore,3\n12,Aquaflore,3\n20,Ichtyo,4\n21,Ichtyo,4\n30,Zoo,07\n";
 
 // The model opened as the desk opens it, on today's journal holding these rows.
-void open(Harness& h, Desk& desk, const QByteArray& rows) {
+void open(DataFolder& h, Desk& desk, const QByteArray& rows) {
   if (!rows.isNull()) h.write("OVKB2025_main.csv", testing::JournalFile("1/3/2025", rows));
   QCOMPARE(desk.ReadRate(tk::Date{5, 3, 2025}), QString());
   QCOMPARE(desk.LoadJournal().failure, QString());
@@ -40,7 +39,7 @@ class TestDesk : public QObject {
   Q_OBJECT
  private slots:
   void opening() {
-    Harness h;
+    DataFolder h;
     h.write("ValComm.txt", "0.2\n");
     h.write("OVKB2025_main.csv", testing::JournalFile("1/3/2025", "12, 7.5 ,Aquaflore,3,extra\n\n14,2.34, Ichtyo , 4\n"));
     Desk desk;
@@ -61,7 +60,7 @@ class TestDesk : public QObject {
   }
 
   void firstStartOfTheYear() {
-    Harness h;
+    DataFolder h;
     Desk desk;
     QCOMPARE(desk.ReadRate(tk::Date{2, 1, 2026}), QString());
     QCOMPARE(h.read("ValComm.txt"), QByteArray("0.1\n"));
@@ -87,7 +86,7 @@ class TestDesk : public QObject {
     QFETCH(QString, name);
     QFETCH(QString, rateFailure);
     QFETCH(QString, journalFailure);
-    Harness h;
+    DataFolder h;
     QVERIFY(QDir(h.folder()).mkdir(name));
     Desk desk;
     QCOMPARE(desk.ReadRate(tk::Date{5, 3, 2025}), rateFailure);
@@ -120,7 +119,7 @@ class TestDesk : public QObject {
     QFETCH(int, duplicate);
     QFETCH(QStringList, messages);
     QFETCH(QString, salesFile);
-    Harness h;
+    DataFolder h;
     h.write("couponsvendeurs.csv", Map);
     Desk desk;
     open(h, desk, "12,1,Aquaflore,3\n20,1,Ichtyo,4\n12,1,Aquaflore,3\n");
@@ -171,7 +170,7 @@ class TestDesk : public QObject {
     QFETCH(QString, turnover);
     QFETCH(QString, commission);
     QFETCH(QString, grandtotal);
-    Harness h;
+    DataFolder h;
     h.write("couponsvendeurs.csv", Map);
     h.write("vendeur_3.csv", "12,10\n");
     Desk desk;
@@ -193,7 +192,7 @@ class TestDesk : public QObject {
   }
   void removalWithoutARow() {
     QFETCH(int, row);
-    Harness h;
+    DataFolder h;
     Desk desk;
     open(h, desk, "12,1,A,3\n13,2,A,3\n");
     const Desk::Removal r = desk.Remove(row);
@@ -207,7 +206,7 @@ class TestDesk : public QObject {
   // Each removal reads its own seller's sales file afresh: nothing of the
   // first seller's file reaches the second's.
   void twoRemovalsForTwoSellers() {
-    Harness h;
+    DataFolder h;
     h.write("vendeur_3.csv", "12,1\n13,3\n");
     h.write("vendeur_4.csv", "20,2\n21,4\n");
     Desk desk;
@@ -225,7 +224,7 @@ class TestDesk : public QObject {
   // The journal cannot be replaced: the row stays, the files and the
   // totals as they were.
   void failedRemovalChangesNothing() {
-    Harness h;
+    DataFolder h;
     h.write("vendeur_3.csv", "12,1\n");
     Desk desk;
     open(h, desk, "12,1,A,3\n13,2,A,3\n");

@@ -6,11 +6,11 @@
 #include <QTest>
 
 #include "app/corvalenta.h"
-#include "core/pictures.h"
 #include "desk/infowin.h"
 #include "support/describe.h"
 #include "support/harness.h"
 #include "toolkit/window.h"
+#include "ui/pictures.h"
 
 namespace {
 // Every control's design line, in design order.

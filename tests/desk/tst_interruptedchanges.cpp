@@ -11,16 +11,16 @@
 #include "register/editwin.h"
 #include "register/sellerfields.h"
 #include "register/vendorfiles.h"
+#include "storage/filechange.h"
 #include "support/bookings.h"
 #include "support/desk.h"
 #include "support/faults.h"
 #include "support/harness.h"
 #include "toolkit/application.h"
-#include "toolkit/filechange.h"
 
 using testing::Harness;
 using testing::Lines;
-using tk::ChangeStep;
+using storage::ChangeStep;
 
 namespace {
 
@@ -145,7 +145,7 @@ QByteArray editedByHand(QByteArray content, bool before, bool journal) {
 
 }  // namespace
 
-Q_DECLARE_METATYPE(tk::ChangeStep)
+Q_DECLARE_METATYPE(storage::ChangeStep)
 
 namespace {
 
@@ -186,7 +186,7 @@ class TestInterruptedChanges : public QObject {
     fairUnderWay(h);
     auto desk = testing::OpenDesk(h);
     {
-      testing::ChangeSteps crash(step, index, tk::StepAnswer::Stop);
+      testing::ChangeSteps crash(step, index, storage::StepAnswer::Stop);
       if (booking) {
         testing::Book(desk, "13", "7");
       } else {
@@ -224,7 +224,7 @@ class TestInterruptedChanges : public QObject {
       const QStringList typed{"C", "3", "", "", "", "", "4001", "4005", "0", "0"};
       const SellerFieldList fields = SellerFields(*w.get());
       for (std::size_t i = 0; i < fields.size(); ++i) fields[i]->SetText(typed.value(static_cast<int>(i)));
-      testing::ChangeSteps crash(step, index, tk::StepAnswer::Stop);
+      testing::ChangeSteps crash(step, index, storage::StepAnswer::Stop);
       w->BevelButton1()->click();
     } else {
       auto w = tk::Ref<editwin>();
@@ -232,7 +232,7 @@ class TestInterruptedChanges : public QObject {
       w->NomVendeur()->SetText("C");
       w->CouponStop()->SetText("4005");
       w->ajouter()->click();
-      testing::ChangeSteps crash(step, index, tk::StepAnswer::Stop);
+      testing::ChangeSteps crash(step, index, storage::StepAnswer::Stop);
       w->EnretQuit()->click();
     }
     expectAtMostTheFailure(h, creation ? ProblemCreating : CannotWrite,
@@ -251,7 +251,7 @@ class TestInterruptedChanges : public QObject {
     fairUnderWay(h);
     {
       auto desk = testing::OpenDesk(h);
-      testing::ChangeSteps crash(ChangeStep::ChangeFile, 0, tk::StepAnswer::Stop);
+      testing::ChangeSteps crash(ChangeStep::ChangeFile, 0, storage::StepAnswer::Stop);
       testing::Book(desk, "13", "7");
     }
     expectAtMostTheFailure(h, ProblemCreating);
@@ -266,7 +266,7 @@ class TestInterruptedChanges : public QObject {
     QCOMPARE(h.quits(), QList<int>({1}));
     QCOMPARE(desk->ReferenceBox()->ListCount(), 0);
     QCOMPARE(h.read("OVKB2025_main.csv"), journal);
-    QVERIFY(h.exists(tk::PendingChangeRecord));
+    QVERIFY(h.exists(storage::PendingChangeRecord));
 
     QVERIFY(QDir(h.folder()).rmdir("vendeur_1.csv"));
     h.write("vendeur_1.csv", "12,5.00\n");
@@ -307,7 +307,7 @@ class TestInterruptedChanges : public QObject {
     auto desk = testing::OpenDesk(h);
     {
       testing::ChangeSteps crash(done < 2 ? ChangeStep::ChangeFile : ChangeStep::RemoveRecord, done < 2 ? done : 0,
-                                 tk::StepAnswer::Stop);
+                                 storage::StepAnswer::Stop);
       if (booking) {
         testing::Book(desk, "13", "7");
       } else {
@@ -320,7 +320,7 @@ class TestInterruptedChanges : public QObject {
     const QByteArray crashed = h.read(file);
     const QByteArray otherCrashed = h.read(other);
     h.write(file, editedByHand(crashed, before, journal));
-    const QByteArray record = h.read(tk::PendingChangeRecord);
+    const QByteArray record = h.read(storage::PendingChangeRecord);
 
     desk = testing::Restart(h);
     // A booking appends to the sales file first; a removal replaces the journal first.
@@ -331,7 +331,7 @@ class TestInterruptedChanges : public QObject {
       QCOMPARE(h.quits(), QList<int>({1}));
       QCOMPARE(h.read(file), editedByHand(crashed, before, journal));
       QCOMPARE(h.read(other), otherCrashed);
-      QCOMPARE(h.read(tk::PendingChangeRecord), record);
+      QCOMPARE(h.read(storage::PendingChangeRecord), record);
 
       h.write(file, crashed);
       h.dialogs().clear();
@@ -343,7 +343,7 @@ class TestInterruptedChanges : public QObject {
     } else {
       expectOnlyTheStartDialog(h);
       QCOMPARE(h.read(file), editedByHand(changedFile(booking, file), before, journal));
-      QVERIFY(!h.exists(tk::PendingChangeRecord));
+      QVERIFY(!h.exists(storage::PendingChangeRecord));
     }
     QCOMPARE(h.read(other), changedFile(booking, other));
     QVERIFY(desk.IsOpen());
@@ -368,7 +368,7 @@ class TestInterruptedChanges : public QObject {
     {
       testing::ChangeSteps faults([](ChangeStep step, int index) {
         const bool second = step == ChangeStep::ChangeFile && index == 1;
-        return second || step == ChangeStep::RestoreFile ? tk::StepAnswer::Fail : tk::StepAnswer::Go;
+        return second || step == ChangeStep::RestoreFile ? storage::StepAnswer::Fail : storage::StepAnswer::Go;
       });
       if (booking) {
         testing::Book(desk, "13", "7");
@@ -379,7 +379,7 @@ class TestInterruptedChanges : public QObject {
     const QString files = booking ? Sales1 + ", " + Journal : Journal + ", " + Sales1;
     QCOMPARE(h.dialogs().texts(), QStringList({startAgain(files)}));
     QCOMPARE(desk->ReferenceBox()->ListCount(), 2);
-    QVERIFY(h.exists(tk::PendingChangeRecord));
+    QVERIFY(h.exists(storage::PendingChangeRecord));
 
     const QByteArray sales = h.read(Sales1);
     const QByteArray journal = h.read(Journal);
@@ -422,7 +422,7 @@ class TestInterruptedChanges : public QObject {
     auto desk = testing::OpenDesk(h);
     h.dialogs().clear();
     {
-      testing::ChangeSteps fail(ChangeStep::SyncFolder, 0, tk::StepAnswer::Fail);
+      testing::ChangeSteps fail(ChangeStep::SyncFolder, 0, storage::StepAnswer::Fail);
       if (booking) {
         testing::Book(desk, "2025", "3");
       } else {

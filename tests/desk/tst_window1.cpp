@@ -2,12 +2,12 @@
 #include <QGuiApplication>
 #include <QTest>
 
-#include "core/menubar1.h"
 #include "desk/window1.h"
 #include "support/describe.h"
 #include "support/desk.h"
 #include "support/harness.h"
 #include "toolkit/window.h"
+#include "ui/menubar1.h"
 
 class TestWindow1 : public QObject {
   Q_OBJECT

@@ -569,9 +569,9 @@ class TestEditwin : public QObject {
     press(w->modifier());
     const QByteArray changed = "Aquaflore,1,,,,,1,40,0,0\n";
     {
-      testing::ChangeSteps faults([](tk::ChangeStep step, int index) {
-        const bool couponMap = step == tk::ChangeStep::ChangeFile && index == 1;
-        return couponMap || step == tk::ChangeStep::RestoreFile ? tk::StepAnswer::Fail : tk::StepAnswer::Go;
+      testing::ChangeSteps faults([](storage::ChangeStep step, int index) {
+        const bool couponMap = step == storage::ChangeStep::ChangeFile && index == 1;
+        return couponMap || step == storage::ChangeStep::RestoreFile ? storage::StepAnswer::Fail : storage::StepAnswer::Go;
       });
       press(w->EnretQuit());
     }
@@ -593,7 +593,7 @@ class TestEditwin : public QObject {
     press(w->quitter());
     QVERIFY(!w.IsOpen());
 
-    tk::ForgetChangeLeft();  // the next start
+    storage::ForgetChangeLeft();  // the next start
     auto next = tk::Ref<editwin>();
     QCOMPARE(h.dialogs().texts().mid(2),
              QStringList({QString::fromUtf8("La modification des fichiers ListeVendeurs.csv, couponsvendeurs.csv, qui "

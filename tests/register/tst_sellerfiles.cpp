@@ -3,8 +3,8 @@
 #include <optional>
 
 #include "register/sellerfiles.h"
+#include "support/datafolder.h"
 #include "support/faults.h"
-#include "support/harness.h"
 
 namespace {
 SellerRecord seller(const QStringList& f) {
@@ -70,11 +70,11 @@ class TestSellerFiles : public QObject {
   }
 
   void replaceWritesBothFiles() {
-    testing::Harness h;
+    testing::DataFolder h;
     h.write(CouponMapFile, "9,Old,9\n");
     QCOMPARE(ReplaceSellerFiles({seller({"A", "1", "", "", "", "", "1", "2", "0", "0"}),
                                  seller({"B", "2", "", "", "", "", "5", "4", "0", "0"})}),
-             tk::Replaced::All);
+             storage::Replaced::All);
     QCOMPARE(h.read(SellerListFile), QByteArray("A,1,,,,,1,2,0,0\nB,2,,,,,5,4,0,0\n"));
     QCOMPARE(h.read(CouponMapFile), QByteArray("1,A,1\n2,A,1\n"));
   }
@@ -98,15 +98,15 @@ class TestSellerFiles : public QObject {
     QFETCH(bool, listExisted);
     QFETCH(QByteArray, list);
     QFETCH(bool, listInPlace);
-    testing::Harness h;
+    testing::DataFolder h;
     if (listExisted) h.write(SellerListFile, list);
     std::optional<testing::ChangeSteps> mapFails;
     if (listInPlace) {
-      mapFails.emplace(tk::ChangeStep::ChangeFile, 1, tk::StepAnswer::Fail);
+      mapFails.emplace(storage::ChangeStep::ChangeFile, 1, storage::StepAnswer::Fail);
     } else {
       QVERIFY(QDir(h.folder()).mkdir(CouponMapFile));
     }
-    QCOMPARE(ReplaceSellerFiles({seller({"A", "1", "", "", "", "", "1", "2", "0", "0"})}), tk::Replaced::Nothing);
+    QCOMPARE(ReplaceSellerFiles({seller({"A", "1", "", "", "", "", "1", "2", "0", "0"})}), storage::Replaced::Nothing);
     QCOMPARE(h.exists(SellerListFile), listExisted);
     QCOMPARE(h.read(SellerListFile), list);
     QCOMPARE(QDir(h.folder()).entryList(QDir::Files | QDir::Hidden),

@@ -8,17 +8,17 @@
 #include <utility>
 
 #include "core/module1.h"
-#include "register/sellerregister.h"
 #include "register/registertests.h"
+#include "register/sellerregister.h"
+#include "support/datafolder.h"
 #include "support/faults.h"
-#include "support/harness.h"
 
 using testing::Browsing;
 using testing::CannotWrite;
 using testing::ChangedOnDisk;
 using testing::Edited;
 using testing::EditedAfterRefusal;
-using testing::Harness;
+using testing::DataFolder;
 using testing::NewSeller;
 using testing::NewSellerAfterRefusal;
 using testing::NewSellerMessage;
@@ -54,7 +54,7 @@ QString offered(const SellerRegister& r) {
 }
 
 // The register as the editor loads it from this seller list.
-void load(Harness& h, SellerRegister& r, const QByteArray& list) {
+void load(DataFolder& h, SellerRegister& r, const QByteArray& list) {
   h.write(SellerListFile, list);
   QCOMPARE(r.Load(), QString());
 }
@@ -81,7 +81,7 @@ class TestSellerRegister : public QObject {
   void loading() {
     QFETCH(QByteArray, list);
     QFETCH(QStringList, rows);
-    Harness h;
+    DataFolder h;
     SellerRegister r;
     load(h, r, list);
     QCOMPARE(::rows(r), rows);
@@ -90,7 +90,7 @@ class TestSellerRegister : public QObject {
   }
 
   void missingSellerList() {
-    Harness h;
+    DataFolder h;
     SellerRegister r;
     QCOMPARE(r.Load(), QStringLiteral("Le fichier des vendeurs n'existe pas!"));
     QVERIFY(r.Sellers().empty());
@@ -137,7 +137,7 @@ class TestSellerRegister : public QObject {
     QFETCH(QStringList, steps);
     QFETCH(QString, after);
     QFETCH(QStringList, messages);
-    Harness h;
+    DataFolder h;
     SellerRegister r;
     load(h, r, ThreeSellers);
     SellerRecord fields = seller({"", "", "", "", "", "", "", "", "0", "0"});
@@ -184,7 +184,7 @@ class TestSellerRegister : public QObject {
     QFETCH(bool, done);
     QFETCH(QStringList, fields);
     QFETCH(QStringList, messages);
-    Harness h;
+    DataFolder h;
     SellerRegister r;
     load(h, r, ThreeSellers);
     Module1::generalfailure = 1;
@@ -220,7 +220,7 @@ class TestSellerRegister : public QObject {
     QFETCH(bool, modify);
     QFETCH(QStringList, typed);
     QFETCH(QString, message);
-    Harness h;
+    DataFolder h;
     SellerRegister r;
     load(h, r, ThreeSellers);
     QStringList expected = rows(r);
@@ -261,7 +261,7 @@ class TestSellerRegister : public QObject {
   void modifyWritesTheRecordedRow() {
     QFETCH(qint64, recorded);
     QFETCH(int, row);
-    Harness h;
+    DataFolder h;
     SellerRegister r;
     load(h, r, ThreeSellers);
     QStringList expected = rows(r);
@@ -294,7 +294,7 @@ class TestSellerRegister : public QObject {
     QFETCH(QByteArray, list);
     QFETCH(QString, code);
     QFETCH(QString, first);
-    Harness h;
+    DataFolder h;
     SellerRegister r;
     load(h, r, list);
     const SellerRegister::Step s = r.NewSeller();
@@ -306,7 +306,7 @@ class TestSellerRegister : public QObject {
 
   // The proposals come from the rows as they stand, unsaved ones included.
   void newSellerFollowsTheRowJustAdded() {
-    Harness h;
+    DataFolder h;
     SellerRegister r;
     load(h, r, ThreeSellers);
     SellerRecord typed = *r.NewSeller().fields;
@@ -320,7 +320,7 @@ class TestSellerRegister : public QObject {
   }
 
   void abandonEmptiesEveryField() {
-    Harness h;
+    DataFolder h;
     SellerRegister r;
     load(h, r, ThreeSellers);
     QVERIFY(r.NewSeller().done);
@@ -365,7 +365,7 @@ class TestSellerRegister : public QObject {
     QFETCH(QString, message);
     QFETCH(QByteArray, savedList);
     QFETCH(QByteArray, savedMap);
-    Harness h;
+    DataFolder h;
     h.write(CouponMapFile, "999,Perdu,99\n");
     SellerRegister r;
     load(h, r, list);
@@ -410,7 +410,7 @@ class TestSellerRegister : public QObject {
   // start again, and nothing more is saved in this run. The next start's
   // opening finishes it.
   void saveThatLeavesTheFilesDisagreeing() {
-    Harness h;
+    DataFolder h;
     const QByteArray map = testing::couponLines(1, 50, "Aquaflore,1");
     h.write(CouponMapFile, map);
     SellerRegister r;
@@ -420,9 +420,9 @@ class TestSellerRegister : public QObject {
     const QByteArray changed = "Aquaflore,1,,,,,1,40,0,0\n";
     SellerRegister::Step s;
     {
-      testing::ChangeSteps faults([](tk::ChangeStep step, int index) {
-        const bool couponMap = step == tk::ChangeStep::ChangeFile && index == 1;
-        return couponMap || step == tk::ChangeStep::RestoreFile ? tk::StepAnswer::Fail : tk::StepAnswer::Go;
+      testing::ChangeSteps faults([](storage::ChangeStep step, int index) {
+        const bool couponMap = step == storage::ChangeStep::ChangeFile && index == 1;
+        return couponMap || step == storage::ChangeStep::RestoreFile ? storage::StepAnswer::Fail : storage::StepAnswer::Go;
       });
       s = r.Save();
     }
@@ -441,8 +441,8 @@ class TestSellerRegister : public QObject {
     QCOMPARE(again.messages, QStringList{startAgain});
     QCOMPARE(h.read(CouponMapFile), map);
 
-    tk::ForgetChangeLeft();  // the next start
-    QCOMPARE(tk::FinishPendingChange().outcome, tk::PendingChange::Finished);
+    storage::ForgetChangeLeft();  // the next start
+    QCOMPARE(storage::FinishPendingChange().outcome, storage::PendingChange::Finished);
     QCOMPARE(h.read(SellerListFile), changed);
     QCOMPARE(h.read(CouponMapFile), testing::couponLines(1, 40, "Aquaflore,1"));
   }
@@ -459,7 +459,7 @@ class TestSellerRegister : public QObject {
   }
   void startAfresh() {
     QFETCH(QString, blocked);
-    Harness h;
+    DataFolder h;
     const QByteArray list = "Aquaflore,3,Rue 1,,1000,Ville,1,3,2,0\n";
     const QByteArray map = "1,Aquaflore,3\n2,Aquaflore,3\n3,Aquaflore,3\n";
     if (blocked != "none") {
@@ -506,7 +506,7 @@ class TestSellerRegister : public QObject {
     QFETCH(QString, code);
     QFETCH(QString, nextFirst);
     QFETCH(QString, nextCode);
-    Harness h;
+    DataFolder h;
     SellerRegister r;
     QVERIFY(r.StartAfresh().done);
     QVERIFY(r.AddAtCreation(seller({"Aquaflore", "1", "", "", "", "", "1", "25", "0", "0"})).done);
@@ -546,7 +546,7 @@ class TestSellerRegister : public QObject {
     QFETCH(QStringList, typed);
     QFETCH(QString, blocked);
     QFETCH(QString, message);
-    Harness h;
+    DataFolder h;
     SellerRegister r;
     QVERIFY(r.StartAfresh().done);
     QVERIFY(r.AddAtCreation(seller({"Aquaflore", "1", "", "", "", "", "1", "25", "0", "0"})).done);

@@ -5,8 +5,8 @@
 
 #include "core/sellerformat.h"
 #include "reports/sellercards.h"
+#include "support/datafolder.h"
 #include "support/faults.h"
-#include "support/harness.h"
 
 namespace {
 
@@ -69,7 +69,7 @@ class TestSellerCards : public QObject {
   void sellerOnTheCard() {
     QFETCH(QByteArray, list);
     QFETCH(QStringList, cards);
-    testing::Harness h;
+    testing::DataFolder h;
     h.write(SellerListFile, list);
     const auto sellers = ReadSellerList();
     QVERIFY(sellers);
@@ -80,7 +80,7 @@ class TestSellerCards : public QObject {
   }
 
   void missingList() {
-    testing::Harness h;
+    testing::DataFolder h;
     QVERIFY(!ReadSellerList());
     QDir(h.folder()).mkdir(SellerListFile);
     QVERIFY(!ReadSellerList());
@@ -88,7 +88,7 @@ class TestSellerCards : public QObject {
 
   // The cards of two sellers, byte for byte: 5 + 33 × 2 + 1 lines.
   void twoSellers() {
-    testing::Harness h;
+    testing::DataFolder h;
     h.write(SellerListFile, TwoSellers);
     const auto file = WriteSellerCards(*ReadSellerList());
     QVERIFY(file);
@@ -115,7 +115,7 @@ class TestSellerCards : public QObject {
   void codeAndRangeEscaped() {
     QFETCH(QStringList, typed);
     QFETCH(QStringList, written);
-    testing::Harness h;
+    testing::DataFolder h;
     QVERIFY(WriteSellerCards({{"Nom", typed[0], "Rue", "", "1000", "Ville", typed[1], typed[2], "0"}}));
     const QByteArray cards = h.read("FichesVendeurs.rtf");
     const QStringList lines = QString::fromLatin1(cards).split('\n');
@@ -127,7 +127,7 @@ class TestSellerCards : public QObject {
 
   // No seller: the header and the closing brace only.
   void noSeller() {
-    testing::Harness h;
+    testing::DataFolder h;
     QVERIFY(WriteSellerCards({}));
     QCOMPARE(h.read("FichesVendeurs.rtf"), (Header.join('\n') + "\n}\n").toUtf8());
   }
@@ -141,7 +141,7 @@ class TestSellerCards : public QObject {
   }
   void cannotBeWritten() {
     QFETCH(QString, fault);
-    testing::Harness h;
+    testing::DataFolder h;
     h.write(SellerListFile, TwoSellers);
     if (fault == "folder") {
       QVERIFY(QDir(h.folder()).mkdir("FichesVendeurs.rtf"));

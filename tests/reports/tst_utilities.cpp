@@ -87,7 +87,7 @@ class TestUtilities : public QObject {
   }
 
   // The desk's "Utilitaires" shows the one window; after "Fermer" a new one
-  // is built, its working storage empty again.
+  // is built, its hidden list empty again.
   void openedFromTheDesk() {
     testing::Harness h;
     auto desk = testing::OpenDesk(h);

@@ -3,11 +3,11 @@
 
 #include "rtf/sellerstatement.h"
 #include "statements.h"
+#include "support/datafolder.h"
 #include "support/faults.h"
-#include "support/harness.h"
 
 namespace {
-QStringList entries(const testing::Harness& h) {
+QStringList entries(const testing::DataFolder& h) {
   return QDir(h.folder()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot | QDir::System);
 }
 }  // namespace
@@ -44,7 +44,7 @@ class TestSellerStatement : public QObject {
   // The file holds header, block and closing brace; printing the same
   // statement again writes the same bytes, and the texts stay as typed.
   void writesTheStatementFile() {
-    testing::Harness h;
+    testing::DataFolder h;
     const SellerStatement s = testing::fourCouponStatement();
     for (int click = 1; click <= 2; ++click) {
       const std::optional<tk::FolderItem> file = WriteSellerStatement(s);
@@ -103,7 +103,7 @@ class TestSellerStatement : public QObject {
   }
   void codeThatNamesNoFile() {
     QFETCH(QString, code);
-    testing::Harness h;
+    testing::DataFolder h;
     QDir(h.folder()).mkdir("sub");
     SellerStatement s = testing::noCouponStatement();
     s.sellerCode = code;
@@ -122,7 +122,7 @@ class TestSellerStatement : public QObject {
   }
   void failedWriteKeepsTheOlderStatement() {
     QFETCH(QString, fault);
-    testing::Harness h;
+    testing::DataFolder h;
     const QString name = "vendeur_12.rtf";
     std::optional<testing::FileSizeLimit> limit;
     if (fault == "folder") {

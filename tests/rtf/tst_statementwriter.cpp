@@ -3,7 +3,7 @@
 #include "rtf/rtfdocument.h"
 #include "rtf/statementwriter.h"
 #include "statements.h"
-#include "support/harness.h"
+#include "support/datafolder.h"
 #include "toolkit/files.h"
 
 Q_DECLARE_METATYPE(SellerStatement)
@@ -49,7 +49,7 @@ class TestStatementWriter : public QObject {
     QFETCH(SellerStatement, statement);
     QFETCH(QString, golden);
     QFETCH(int, lineCount);
-    testing::Harness h;
+    testing::DataFolder h;
     const QByteArray bytes = single(statement);
     QCOMPARE(bytes, testing::golden(golden));
     QCOMPARE(lines(bytes).size(), lineCount);
@@ -82,7 +82,7 @@ class TestStatementWriter : public QObject {
     QFETCH(int, coupons);
     QFETCH(int, lineCount);
     QFETCH(QByteArray, lastRow);
-    testing::Harness h;
+    testing::DataFolder h;
     SellerStatement s = testing::fourCouponStatement();
     s.coupons = testing::coupons(coupons);
     const QList<QByteArray> l = lines(single(s));
@@ -96,7 +96,7 @@ class TestStatementWriter : public QObject {
   // the date-and-receipt paragraph, so its coupon-order paragraph follows
   // that paragraph's "\par}" at once.
   void resultsPageLeavesOutOneBlankLine() {
-    testing::Harness h;
+    testing::DataFolder h;
     const SellerStatement s = testing::fourCouponStatement();
     const QList<QByteArray> full =
         lines(written([&](tk::TextOutputStream& out) { return StatementWriter(out, s, StatementBlock::Single); }));
@@ -132,14 +132,14 @@ class TestStatementWriter : public QObject {
   void headers() {
     QFETCH(RtfDocument, document);
     QFETCH(QByteArray, header);
-    testing::Harness h;
+    testing::DataFolder h;
     QCOMPARE(written([&](tk::TextOutputStream& out) { return WriteRtfHeader(out, document); }), header);
   }
 
   // A file of several statements, as the general results write it: each
   // page's table is closed before its page break, the last one too.
   void pagesOfSeveralStatements() {
-    testing::Harness h;
+    testing::DataFolder h;
     const QByteArray bytes = written([](tk::TextOutputStream& out) {
       if (!WriteRtfHeader(out, RtfDocument::GeneralResults)) return false;
       for (const SellerStatement& s : {testing::noCouponStatement(), testing::fourCouponStatement()})

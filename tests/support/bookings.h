@@ -9,10 +9,10 @@
 #include <QTest>
 
 #include "core/module1.h"
+#include "storage/filechange.h"
 #include "support/describe.h"
 #include "support/desk.h"
 #include "support/faults.h"
-#include "toolkit/filechange.h"
 #include "toolkit/window.h"
 
 namespace testing {
@@ -42,25 +42,6 @@ inline QStringList Rows(const tk::Listbox& list) {
   return out;
 }
 
-// A data file's lines, without their line ends.
-inline QStringList Lines(const Harness& h, const QString& name) {
-  QString text = QString::fromUtf8(h.read(name));
-  if (text.endsWith('\n')) text.chop(1);
-  return text.isEmpty() ? QStringList() : text.split('\n');
-}
-
-// The journal's two header lines, written out here rather than taken from
-// the program, so that a change to them shows.
-inline QStringList JournalHeaderLines(const QString& day) {
-  return {QStringLiteral("Bourse OVK  du  ") + day + QStringLiteral("     Créé par Corvalenta,,,,"),
-          QStringLiteral("Numéro de coupon,Valeur encaissée,Vendeur,code vendeur")};
-}
-
-// A journal as a run started on `day` leaves it: header, then the rows.
-inline QByteArray JournalFile(const QString& day, const QByteArray& rows) {
-  return (JournalHeaderLines(day).join('\n') + '\n').toUtf8() + rows;
-}
-
 // The desk books on: a coupon of a seller of its own map is listed and
 // written to the seller's sales file.
 inline void CheckDeskBooksOn(Harness& h, const tk::Handle<Window1>& desk) {
@@ -76,7 +57,7 @@ inline tk::Handle<Window1> Restart(Harness& h) {
   tk::CloseAllWindows();
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   Module1::Initialise();
-  tk::ForgetChangeLeft();
+  storage::ForgetChangeLeft();
   return OpenDesk(h);
 }
 

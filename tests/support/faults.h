@@ -6,8 +6,8 @@
 #include <csignal>
 #include <sys/resource.h>
 
-#include "support/harness.h"
-#include "toolkit/filechange.h"
+#include "storage/filechange.h"
+#include "support/datafolder.h"
 
 namespace testing {
 
@@ -36,7 +36,7 @@ class FileSizeLimit {
 
 // A name in the data folder that no file can be created under: a link to a
 // folder that does not exist. Root ignores permissions, not this.
-inline void MakeUncreatable(const Harness& h, const QString& name) {
+inline void MakeUncreatable(const DataFolder& h, const QString& name) {
   QFile::link(h.path(QStringLiteral("no-such-folder/") + name), h.path(name));
 }
 
@@ -44,11 +44,11 @@ inline void MakeUncreatable(const Harness& h, const QString& name) {
 // crash (Stop) or a failure (Fail) at a chosen step.
 class ChangeSteps {
  public:
-  explicit ChangeSteps(tk::ChangeStepHook hook) { tk::SetChangeStepHook(std::move(hook)); }
+  explicit ChangeSteps(storage::ChangeStepHook hook) { storage::SetChangeStepHook(std::move(hook)); }
   // Stop or Fail at that one step, Go elsewhere.
-  ChangeSteps(tk::ChangeStep step, int index, tk::StepAnswer answer)
-      : ChangeSteps([=](tk::ChangeStep s, int i) { return s == step && i == index ? answer : tk::StepAnswer::Go; }) {}
-  ~ChangeSteps() { tk::SetChangeStepHook({}); }
+  ChangeSteps(storage::ChangeStep step, int index, storage::StepAnswer answer)
+      : ChangeSteps([=](storage::ChangeStep s, int i) { return s == step && i == index ? answer : storage::StepAnswer::Go; }) {}
+  ~ChangeSteps() { storage::SetChangeStepHook({}); }
   ChangeSteps(const ChangeSteps&) = delete;
   ChangeSteps& operator=(const ChangeSteps&) = delete;
 };

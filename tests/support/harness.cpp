@@ -11,7 +11,6 @@
 #include <QTest>
 #include <QTimer>
 
-#include "core/module1.h"
 #include "toolkit/application.h"
 #include "toolkit/process.h"
 #include "toolkit/window.h"
@@ -127,18 +126,13 @@ void ScriptedDialogs::clear() {
 }
 
 Harness::Harness(tk::Date today)
-    : previousDir_(QDir::currentPath()),
+    : DataFolder(today),
       dialogs_(std::make_shared<ScriptedDialogs>()),
-      quits_(std::make_shared<QList<int>>()),
-      today_(std::make_shared<tk::Date>(today)) {
-  QDir::setCurrent(dir_.path());
+      quits_(std::make_shared<QList<int>>()) {
   tk::SetDialogSeam(dialogs_);
-  auto t = today_;
-  tk::SetClock([t] { return *t; });
   auto q = quits_;
   tk::SetQuitHandler([q](int code) { q->append(code); });
   tk::ResetQuitRequest();
-  Module1::Initialise();
 }
 
 bool ProgramsLeftRunning() {
@@ -184,42 +178,8 @@ Harness::~Harness() {
   tk::CloseAllWindows();
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   tk::SetDialogSeam(nullptr);
-  tk::SetClock({});
   tk::SetQuitHandler({});
   tk::ResetQuitRequest();
-  QDir::setCurrent(previousDir_);
-}
-
-void Harness::setToday(tk::Date d) { *today_ = d; }
-
-void Harness::write(const QString& name, const QByteArray& content) const {
-  QFile f(path(name));
-  if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate)) qFatal("cannot write the fixture %s", qPrintable(name));
-  f.write(content);
-}
-
-QByteArray Harness::read(const QString& name) const {
-  QFile f(path(name));
-  if (!f.open(QIODevice::ReadOnly)) return {};
-  return f.readAll();
-}
-
-bool Harness::exists(const QString& name) const { return QFile::exists(path(name)); }
-
-}  // namespace testing
-
-#include <QLocale>
-#include <clocale>
-
-namespace testing {
-
-bool frenchRunExpected() { return qEnvironmentVariableIsSet("CORVALENTA_EXPECT_FRENCH"); }
-
-bool frenchLocaleActive() {
-  const char* c = std::setlocale(LC_NUMERIC, nullptr);
-  const std::lconv* conv = std::localeconv();
-  return QLocale::system().decimalPoint() == QStringLiteral(",") && c && QByteArray(c).startsWith("fr") &&
-         conv && conv->decimal_point && conv->decimal_point[0] == ',';
 }
 
 }  // namespace testing

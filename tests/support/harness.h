@@ -1,18 +1,15 @@
 #pragma once
-// What every test of the program needs: a fresh data folder as the working
-// folder, scripted message boxes, a fixed date, and a recorded Quit.
+// What every test of the windows needs beside its data folder: scripted
+// message boxes, a recorded Quit, and no program left running at its end.
 
-#include <QDir>
 #include <QHash>
 #include <QList>
 #include <QString>
 #include <QStringList>
-#include <QTemporaryDir>
 #include <functional>
 #include <memory>
-#include <optional>
 
-#include "toolkit/clock.h"
+#include "support/datafolder.h"
 #include "toolkit/dialogs.h"
 
 namespace testing {
@@ -73,32 +70,18 @@ class ScriptedDialogs : public tk::DialogSeam {
   int checked_ = 0;  // the boxes before this one have been looked at
 };
 
-class Harness {
+class Harness : public DataFolder {
  public:
   explicit Harness(tk::Date today = tk::Date{5, 3, 2025});
   ~Harness();
-  Harness(const Harness&) = delete;
-  Harness& operator=(const Harness&) = delete;
-
-  QString path(const QString& name) const { return dir_.filePath(name); }
-  QString folder() const { return dir_.path(); }
-
-  // Files of the data folder, as bytes and as lines.
-  void write(const QString& name, const QByteArray& content) const;
-  QByteArray read(const QString& name) const;
-  bool exists(const QString& name) const;
 
   ScriptedDialogs& dialogs() { return *dialogs_; }
   // Exit codes passed to Quit, in order.
   const QList<int>& quits() const { return *quits_; }
-  void setToday(tk::Date d);
 
  private:
-  QTemporaryDir dir_;
-  QString previousDir_;
   std::shared_ptr<ScriptedDialogs> dialogs_;
   std::shared_ptr<QList<int>> quits_;
-  std::shared_ptr<tk::Date> today_;
 };
 
 // Fails the test when a program it started is still running; true then.
@@ -118,11 +101,4 @@ struct SecondRun {
 };
 SecondRun RunThisTestAgain(const char* variable);
 
-}  // namespace testing
-
-namespace testing {
-// True when the run asked for a French locale (the second run of the
-// conversion tests); such a run must really have it.
-bool frenchRunExpected();
-bool frenchLocaleActive();
 }  // namespace testing

@@ -3,8 +3,8 @@
 #include <QFileInfo>
 #include <QTest>
 
+#include "support/datafolder.h"
 #include "support/faults.h"
-#include "support/harness.h"
 #include "toolkit/files.h"
 
 namespace {
@@ -19,13 +19,13 @@ class TestFiles : public QObject {
   Q_OBJECT
  private slots:
   void dataFolderIsTheWorkingFolder() {
-    testing::Harness h;
+    testing::DataFolder h;
     QCOMPARE(QFileInfo(tk::GetFolderItem("").Path()).canonicalFilePath(), QFileInfo(h.folder()).canonicalFilePath());
     QCOMPARE(tk::GetFolderItem("").Child("a.csv").Path(), tk::GetFolderItem("a.csv").Path());
   }
 
   void missingFileGivesNoStream() {
-    testing::Harness h;
+    testing::DataFolder h;
     tk::FolderItem f = tk::GetFolderItem("").Child("absent.csv");
     QVERIFY(!f.Exists());
     QVERIFY(!f.OpenAsTextFile());
@@ -33,7 +33,7 @@ class TestFiles : public QObject {
   }
 
   void folderIsNotAReadableFile() {
-    testing::Harness h;
+    testing::DataFolder h;
     QDir(h.folder()).mkdir("ValComm.txt");
     tk::FolderItem f = tk::GetFolderItem("").Child("ValComm.txt");
     QVERIFY(f.Exists());
@@ -57,7 +57,7 @@ class TestFiles : public QObject {
   void lines() {
     QFETCH(QByteArray, content);
     QFETCH(QStringList, lines);
-    testing::Harness h;
+    testing::DataFolder h;
     h.write("f.csv", content);
     auto in = tk::GetFolderItem("").Child("f.csv").OpenAsTextFile();
     QVERIFY(in);
@@ -67,7 +67,7 @@ class TestFiles : public QObject {
   }
 
   void writtenLinesReadBack() {
-    testing::Harness h;
+    testing::DataFolder h;
     tk::FolderItem f = tk::GetFolderItem("").Child("out.csv");
     const QStringList lines{QString::fromUtf8("Créé,é,à"), "", "12,7.50"};
     QVERIFY(f.ReplaceWithLines(lines));
@@ -77,7 +77,7 @@ class TestFiles : public QObject {
   }
 
   void appendCreatesAndAppends() {
-    testing::Harness h;
+    testing::DataFolder h;
     tk::FolderItem f = tk::GetFolderItem("").Child("vendeur_7.csv");
     {
       auto out = f.AppendToTextFile();
@@ -98,7 +98,7 @@ class TestFiles : public QObject {
   }
 
   void createReplacesOnlyOnClose() {
-    testing::Harness h;
+    testing::DataFolder h;
     h.write("j.csv", "old\n");
     tk::FolderItem f = tk::GetFolderItem("").Child("j.csv");
     auto out = f.CreateTextFile();
@@ -119,7 +119,7 @@ class TestFiles : public QObject {
   }
   void droppedReplacementIsRolledBack() {
     QFETCH(bool, existed);
-    testing::Harness h;
+    testing::DataFolder h;
     if (existed) h.write("j.csv", "old\n");
     {
       auto out = tk::GetFolderItem("").Child("j.csv").CreateTextFile();
@@ -133,7 +133,7 @@ class TestFiles : public QObject {
 
   // A device has no end to read to: it is no text file.
   void deviceIsNotAReadableFile() {
-    testing::Harness h;
+    testing::DataFolder h;
     if (!QFileInfo::exists("/dev/zero")) QSKIP("no zero device here");
     QVERIFY(QFile::link("/dev/zero", h.path("ListeVendeurs.csv")));
     tk::FolderItem f = tk::GetFolderItem("").Child("ListeVendeurs.csv");
@@ -144,7 +144,7 @@ class TestFiles : public QObject {
   // A disk that fills up while a file is written: nothing may report
   // success, and a replaced file keeps its old content.
   void fullDiskIsAFailure() {
-    testing::Harness h;
+    testing::DataFolder h;
     h.write("j.csv", "old\n");
     h.write("a.csv", "1,2.00\n");
     const QString line(200, QLatin1Char('x'));
@@ -169,7 +169,7 @@ class TestFiles : public QObject {
 
   // Putting bytes back takes the same road as any replacement.
   void fullDiskKeepsTheOldBytes() {
-    testing::Harness h;
+    testing::DataFolder h;
     h.write("l.csv", "old\n");
     tk::FolderItem f = tk::GetFolderItem("").Child("l.csv");
     {
@@ -181,7 +181,7 @@ class TestFiles : public QObject {
   }
 
   void bytesPutBackExactlyAndDelete() {
-    testing::Harness h;
+    testing::DataFolder h;
     tk::FolderItem f = tk::GetFolderItem("").Child("l.csv");
     const QByteArray odd("a ,1\r\nb,2");  // crlf and no final line end survive
     QVERIFY(f.ReplaceWithBytes(odd));
@@ -195,7 +195,7 @@ class TestFiles : public QObject {
   }
 
   void fileThatCannotBeCreated() {
-    testing::Harness h;
+    testing::DataFolder h;
     QDir(h.folder()).mkdir("busy.csv");
     tk::FolderItem f = tk::GetFolderItem("").Child("busy.csv");
     QVERIFY(!f.CreateTextFile());

@@ -2,7 +2,7 @@
 #include <cmath>
 #include <limits>
 
-#include "support/harness.h"
+#include "support/datafolder.h"
 #include "toolkit/text.h"
 
 using tk::ApplyFormat;

@@ -1,4 +1,4 @@
-#include "toolkit/folderlock.h"
+#include "storage/folderlock.h"
 
 #include <QFile>
 
@@ -7,7 +7,7 @@
 #include <sys/file.h>
 #include <unistd.h>
 
-namespace tk {
+namespace storage {
 
 FolderLock::FolderLock(const QString& folder) {
   fd_ = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -29,4 +29,4 @@ FolderLock::~FolderLock() {
   if (fd_ >= 0) ::close(fd_);
 }
 
-}  // namespace tk
+}  // namespace storage

@@ -3,7 +3,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "toolkit/folderlock.h"
+#include "storage/folderlock.h"
 
 class TestFolderLock : public QObject {
   Q_OBJECT
@@ -13,13 +13,13 @@ class TestFolderLock : public QObject {
   void oneHolderAtATime() {
     QTemporaryDir dir;
     {
-      const tk::FolderLock first(dir.path());
-      QCOMPARE(first.state(), tk::FolderLock::Taken);
-      QCOMPARE(tk::FolderLock(dir.path()).state(), tk::FolderLock::HeldElsewhere);
+      const storage::FolderLock first(dir.path());
+      QCOMPARE(first.state(), storage::FolderLock::Taken);
+      QCOMPARE(storage::FolderLock(dir.path()).state(), storage::FolderLock::HeldElsewhere);
       QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot),
                QStringList());
     }
-    QCOMPARE(tk::FolderLock(dir.path()).state(), tk::FolderLock::Taken);
+    QCOMPARE(storage::FolderLock(dir.path()).state(), storage::FolderLock::Taken);
   }
 
   // A folder nobody may write to is locked all the same; one that is not
@@ -29,8 +29,8 @@ class TestFolderLock : public QObject {
     const QString readOnly = dir.filePath("lecture seule");
     QVERIFY(QDir().mkdir(readOnly));
     QVERIFY(QFile::setPermissions(readOnly, QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther));
-    QCOMPARE(tk::FolderLock(readOnly).state(), tk::FolderLock::Taken);
-    QCOMPARE(tk::FolderLock(dir.filePath("absent")).state(), tk::FolderLock::Unavailable);
+    QCOMPARE(storage::FolderLock(readOnly).state(), storage::FolderLock::Taken);
+    QCOMPARE(storage::FolderLock(dir.filePath("absent")).state(), storage::FolderLock::Unavailable);
     QFile::setPermissions(readOnly, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
   }
 };

@@ -4,19 +4,19 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "storage/filechange.h"
+#include "support/datafolder.h"
 #include "support/faults.h"
-#include "support/harness.h"
-#include "toolkit/filechange.h"
 
 namespace {
 
-using tk::ChangeStep;
-using tk::StepAnswer;
+using storage::ChangeStep;
+using storage::StepAnswer;
 
 tk::FolderItem file(const QString& name) { return tk::GetFolderItem("").Child(name); }
 
 // Everything in the data folder, hidden files included, but the record.
-QStringList leftovers(const testing::Harness& h) {
+QStringList leftovers(const testing::DataFolder& h) {
   return QDir(h.folder()).entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
 }
 
@@ -25,7 +25,7 @@ const QByteArray JournalBefore("head\n12,5.00,A,1\n");
 
 }  // namespace
 
-Q_DECLARE_METATYPE(tk::ChangeStep)
+Q_DECLARE_METATYPE(storage::ChangeStep)
 
 class TestFileChange : public QObject {
   Q_OBJECT
@@ -33,19 +33,19 @@ class TestFileChange : public QObject {
   // On a failure in the run every file is as it was: byte order marks,
   // CRLF ends and missing files included.
   void severalFilesAsOne() {
-    testing::Harness h;
+    testing::DataFolder h;
     h.write("a.csv", "\xEF\xBB\xBF" "a\r\n");
     tk::FolderItem a = file("a.csv");
     tk::FolderItem b = file("b.csv");
     QDir(h.folder()).mkdir("b.csv");
-    QCOMPARE(tk::ReplaceAsOne({tk::LinesInto(a, {"new"}), tk::LinesInto(b, {"x"})}), tk::Replaced::Nothing);
+    QCOMPARE(storage::ReplaceAsOne({storage::LinesInto(a, {"new"}), storage::LinesInto(b, {"x"})}), storage::Replaced::Nothing);
     QCOMPARE(h.read("a.csv"), QByteArray("\xEF\xBB\xBF" "a\r\n"));  // put back byte for byte
-    QVERIFY(!tk::AppendAsOne({tk::LinesInto(a, {"more"}), tk::LinesInto(b, {"x"})}));
+    QVERIFY(!storage::AppendAsOne({storage::LinesInto(a, {"more"}), storage::LinesInto(b, {"x"})}));
     QCOMPARE(h.read("a.csv"), QByteArray("\xEF\xBB\xBF" "a\r\n"));
     QVERIFY(QDir(h.folder()).rmdir("b.csv"));
-    QVERIFY(tk::AppendAsOne({tk::LinesInto(a, {"more"}), tk::LinesInto(b, {"x"})}));
+    QVERIFY(storage::AppendAsOne({storage::LinesInto(a, {"more"}), storage::LinesInto(b, {"x"})}));
     QCOMPARE(h.read("b.csv"), QByteArray("x\n"));
-    QCOMPARE(tk::ReplaceAsOne({tk::LinesInto(a, {"1"}), tk::LinesInto(b, {"2"})}), tk::Replaced::All);
+    QCOMPARE(storage::ReplaceAsOne({storage::LinesInto(a, {"1"}), storage::LinesInto(b, {"2"})}), storage::Replaced::All);
     QCOMPARE(h.read("a.csv") + h.read("b.csv"), QByteArray("1\n2\n"));
     QCOMPARE(leftovers(h), QStringList({"a.csv", "b.csv"}));  // no record, nothing prepared
   }
@@ -64,10 +64,10 @@ class TestFileChange : public QObject {
   void appendStartsOnALineOfItsOwn() {
     QFETCH(QByteArray, before);
     QFETCH(QByteArray, after);
-    testing::Harness h;
+    testing::DataFolder h;
     h.write("j.csv", "head");
     if (!before.isNull()) h.write("a.csv", before);
-    QVERIFY(tk::AppendAsOne({tk::LinesInto(file("a.csv"), {"2"}), tk::LinesInto(file("j.csv"), {"x"})}));
+    QVERIFY(storage::AppendAsOne({storage::LinesInto(file("a.csv"), {"2"}), storage::LinesInto(file("j.csv"), {"x"})}));
     QCOMPARE(h.read("a.csv"), after);
     QCOMPARE(h.read("j.csv"), QByteArray("head\nx\n"));
 
@@ -80,12 +80,12 @@ class TestFileChange : public QObject {
     h.write("j.csv", "head");
     {
       testing::ChangeSteps crash(ChangeStep::ChangeFile, 1, StepAnswer::Stop);
-      tk::AppendAsOne({tk::LinesInto(file("a.csv"), {"2"}), tk::LinesInto(file("j.csv"), {"x"})});
+      storage::AppendAsOne({storage::LinesInto(file("a.csv"), {"2"}), storage::LinesInto(file("j.csv"), {"x"})});
     }
-    const QByteArray record = h.read(tk::PendingChangeRecord);
-    QCOMPARE(tk::FinishPendingChange().outcome, tk::PendingChange::Finished);
-    h.write(tk::PendingChangeRecord, record);
-    QCOMPARE(tk::FinishPendingChange().outcome, tk::PendingChange::Finished);
+    const QByteArray record = h.read(storage::PendingChangeRecord);
+    QCOMPARE(storage::FinishPendingChange().outcome, storage::PendingChange::Finished);
+    h.write(storage::PendingChangeRecord, record);
+    QCOMPARE(storage::FinishPendingChange().outcome, storage::PendingChange::Finished);
     QCOMPARE(h.read("a.csv"), after);
     QCOMPARE(h.read("j.csv"), QByteArray("head\nx\n"));
   }
@@ -107,23 +107,23 @@ class TestFileChange : public QObject {
     QFETCH(bool, append);
     QFETCH(ChangeStep, step);
     QFETCH(int, index);
-    testing::Harness h;
+    testing::DataFolder h;
     h.write("vendeur_1.csv", SalesBefore);
     h.write("journal.csv", JournalBefore);
-    const std::vector<tk::FileWrite> parts{tk::LinesInto(file("vendeur_1.csv"), {"13,7.00"}),
-                                           tk::LinesInto(file("journal.csv"), {"13,7.00,A,1"})};
+    const std::vector<storage::FileWrite> parts{storage::LinesInto(file("vendeur_1.csv"), {"13,7.00"}),
+                                           storage::LinesInto(file("journal.csv"), {"13,7.00,A,1"})};
     {
       testing::ChangeSteps fail(step, index, StepAnswer::Fail);
       if (append) {
-        QVERIFY(!tk::AppendAsOne(parts));
+        QVERIFY(!storage::AppendAsOne(parts));
       } else {
-        QCOMPARE(tk::ReplaceAsOne(parts), tk::Replaced::Nothing);
+        QCOMPARE(storage::ReplaceAsOne(parts), storage::Replaced::Nothing);
       }
     }
     QCOMPARE(h.read("vendeur_1.csv"), SalesBefore);
     QCOMPARE(h.read("journal.csv"), JournalBefore);
     QCOMPARE(leftovers(h), QStringList({"journal.csv", "vendeur_1.csv"}));
-    QCOMPARE(tk::FinishPendingChange().outcome, tk::PendingChange::None);
+    QCOMPARE(storage::FinishPendingChange().outcome, storage::PendingChange::None);
   }
 
   // A failure whose taking back fails too: the change is left where the
@@ -153,11 +153,11 @@ class TestFileChange : public QObject {
     QFETCH(int, restoreFailing);
     QFETCH(QByteArray, left);
     QFETCH(QByteArray, finished);
-    testing::Harness h;
+    testing::DataFolder h;
     h.write("a.csv", "1\n");
     if (!bMissing) h.write("b.csv", "2\n");
     const auto files = [&] { return h.read("a.csv") + '|' + h.read("b.csv"); };
-    const std::vector<tk::FileWrite> parts{tk::LinesInto(file("a.csv"), {"A"}), tk::LinesInto(file("b.csv"), {"B"})};
+    const std::vector<storage::FileWrite> parts{storage::LinesInto(file("a.csv"), {"A"}), storage::LinesInto(file("b.csv"), {"B"})};
     {
       testing::ChangeSteps faults([&](ChangeStep step, int index) {
         const bool fails = (step == failing && (step != ChangeStep::ChangeFile || index == 1)) ||
@@ -165,31 +165,31 @@ class TestFileChange : public QObject {
         return fails ? StepAnswer::Fail : StepAnswer::Go;
       });
       if (append) {
-        QVERIFY(!tk::AppendAsOne(parts));
+        QVERIFY(!storage::AppendAsOne(parts));
       } else {
-        QCOMPARE(tk::ReplaceAsOne(parts), tk::Replaced::Partly);
+        QCOMPARE(storage::ReplaceAsOne(parts), storage::Replaced::Partly);
       }
     }
     QCOMPARE(files(), left);
-    QCOMPARE(tk::ChangeLeft(), QStringList({"a.csv", "b.csv"}));
-    QVERIFY(h.exists(tk::PendingChangeRecord));
+    QCOMPARE(storage::ChangeLeft(), QStringList({"a.csv", "b.csv"}));
+    QVERIFY(h.exists(storage::PendingChangeRecord));
     const QStringList folder = leftovers(h);
 
-    QVERIFY(!tk::AppendAsOne({tk::LinesInto(file("a.csv"), {"x"})}));
-    QCOMPARE(tk::ReplaceAsOne({tk::LinesInto(file("c.csv"), {"y"})}), tk::Replaced::Nothing);
-    const tk::PendingChange inThisRun = tk::FinishPendingChange();
-    QCOMPARE(inThisRun.outcome, tk::PendingChange::Left);
+    QVERIFY(!storage::AppendAsOne({storage::LinesInto(file("a.csv"), {"x"})}));
+    QCOMPARE(storage::ReplaceAsOne({storage::LinesInto(file("c.csv"), {"y"})}), storage::Replaced::Nothing);
+    const storage::PendingChange inThisRun = storage::FinishPendingChange();
+    QCOMPARE(inThisRun.outcome, storage::PendingChange::Left);
     QCOMPARE(inThisRun.files, QStringList({"a.csv", "b.csv"}));
     QCOMPARE(files(), left);
     QCOMPARE(leftovers(h), folder);
 
-    tk::ForgetChangeLeft();  // the next start
-    const tk::PendingChange next = tk::FinishPendingChange();
-    QCOMPARE(next.outcome, tk::PendingChange::Finished);
+    storage::ForgetChangeLeft();  // the next start
+    const storage::PendingChange next = storage::FinishPendingChange();
+    QCOMPARE(next.outcome, storage::PendingChange::Finished);
     QVERIFY(next.told);
     QCOMPARE(files(), finished);
     QCOMPARE(leftovers(h), QStringList({"a.csv", "b.csv"}));
-    QVERIFY(tk::AppendAsOne({tk::LinesInto(file("a.csv"), {"x"})}));
+    QVERIFY(storage::AppendAsOne({storage::LinesInto(file("a.csv"), {"x"})}));
   }
 
   // The folder's sync after the files are changed fails: a failure of the
@@ -201,23 +201,23 @@ class TestFileChange : public QObject {
   }
   void failingFolderSync() {
     QFETCH(bool, append);
-    testing::Harness h;
+    testing::DataFolder h;
     h.write("a.csv", "1\n");
     if (!append) h.write("b.csv", "2\n");
-    const std::vector<tk::FileWrite> parts{tk::LinesInto(file("a.csv"), {"A"}), tk::LinesInto(file("b.csv"), {"B"})};
+    const std::vector<storage::FileWrite> parts{storage::LinesInto(file("a.csv"), {"A"}), storage::LinesInto(file("b.csv"), {"B"})};
     {
       testing::ChangeSteps fail(ChangeStep::SyncFolder, 0, StepAnswer::Fail);
       if (append) {
-        QVERIFY(!tk::AppendAsOne(parts));
+        QVERIFY(!storage::AppendAsOne(parts));
       } else {
-        QCOMPARE(tk::ReplaceAsOne(parts), tk::Replaced::Nothing);
+        QCOMPARE(storage::ReplaceAsOne(parts), storage::Replaced::Nothing);
       }
     }
     QCOMPARE(h.read("a.csv"), QByteArray("1\n"));
     QCOMPARE(leftovers(h), append ? QStringList({"a.csv"}) : QStringList({"a.csv", "b.csv"}));
     if (!append) QCOMPARE(h.read("b.csv"), QByteArray("2\n"));
-    QVERIFY(tk::ChangeLeft().isEmpty());
-    QCOMPARE(tk::FinishPendingChange().outcome, tk::PendingChange::None);
+    QVERIFY(storage::ChangeLeft().isEmpty());
+    QCOMPARE(storage::FinishPendingChange().outcome, storage::PendingChange::None);
   }
 
   // The run stops dead after a step, as a crash or a power cut would stop
@@ -241,21 +241,21 @@ class TestFileChange : public QObject {
     QFETCH(ChangeStep, step);
     QFETCH(int, index);
     QFETCH(bool, whole);
-    testing::Harness h;
+    testing::DataFolder h;
     h.write("vendeur_1.csv", SalesBefore);
     h.write("journal.csv", JournalBefore);
-    const std::vector<tk::FileWrite> parts{tk::LinesInto(file("vendeur_1.csv"), {"13,7.00"}),
-                                           tk::LinesInto(file("journal.csv"), {"13,7.00,A,1"})};
+    const std::vector<storage::FileWrite> parts{storage::LinesInto(file("vendeur_1.csv"), {"13,7.00"}),
+                                           storage::LinesInto(file("journal.csv"), {"13,7.00,A,1"})};
     {
       testing::ChangeSteps crash(step, index, StepAnswer::Stop);
       if (append) {
-        tk::AppendAsOne(parts);
+        storage::AppendAsOne(parts);
       } else {
-        tk::ReplaceAsOne(parts);
+        storage::ReplaceAsOne(parts);
       }
     }
-    const tk::PendingChange pending = tk::FinishPendingChange();
-    QCOMPARE(pending.outcome, whole ? tk::PendingChange::Finished : tk::PendingChange::None);
+    const storage::PendingChange pending = storage::FinishPendingChange();
+    QCOMPARE(pending.outcome, whole ? storage::PendingChange::Finished : storage::PendingChange::None);
     QByteArray sales = SalesBefore;
     QByteArray journal = JournalBefore;
     if (whole) {
@@ -267,7 +267,7 @@ class TestFileChange : public QObject {
     QCOMPARE(h.read("journal.csv"), journal);
     QCOMPARE(leftovers(h), QStringList({"journal.csv", "vendeur_1.csv"}));
     // Finishing again changes nothing.
-    QCOMPARE(tk::FinishPendingChange().outcome, tk::PendingChange::None);
+    QCOMPARE(storage::FinishPendingChange().outcome, storage::PendingChange::None);
     QCOMPARE(h.read("vendeur_1.csv") + h.read("journal.csv"), sales + journal);
   }
 
@@ -304,34 +304,34 @@ class TestFileChange : public QObject {
     QFETCH(int, done);
     QFETCH(QByteArray, found);
     QFETCH(QByteArray, after);
-    testing::Harness h;
+    testing::DataFolder h;
     h.write("a.csv", "1\n12,5.00\n");
     h.write("b.csv", "j\n");
     {
       testing::ChangeSteps crash(ChangeStep::ChangeFile, done, StepAnswer::Stop);
-      const std::vector<tk::FileWrite> parts{tk::LinesInto(file("a.csv"), {append ? "13" : "A"}),
-                                             tk::LinesInto(file("b.csv"), {"x"})};
-      append ? void(tk::AppendAsOne(parts)) : void(tk::ReplaceAsOne(parts));
+      const std::vector<storage::FileWrite> parts{storage::LinesInto(file("a.csv"), {append ? "13" : "A"}),
+                                             storage::LinesInto(file("b.csv"), {"x"})};
+      append ? void(storage::AppendAsOne(parts)) : void(storage::ReplaceAsOne(parts));
     }
     if (found.isNull()) {
       QVERIFY(QFile::remove(h.path("a.csv")));
     } else {
       h.write("a.csv", found);
     }
-    const QByteArray record = h.read(tk::PendingChangeRecord);
+    const QByteArray record = h.read(storage::PendingChangeRecord);
     const QStringList folder = leftovers(h);
 
-    const tk::PendingChange pending = tk::FinishPendingChange();
+    const storage::PendingChange pending = storage::FinishPendingChange();
     if (after.isNull()) {
-      QCOMPARE(pending.outcome, tk::PendingChange::Changed);
+      QCOMPARE(pending.outcome, storage::PendingChange::Changed);
       QCOMPARE(pending.changed, QStringList({"a.csv"}));
       QCOMPARE(h.exists("a.csv"), !found.isNull());
       QCOMPARE(h.read("a.csv"), found);
       QCOMPARE(h.read("b.csv"), QByteArray("j\n"));
-      QCOMPARE(h.read(tk::PendingChangeRecord), record);
+      QCOMPARE(h.read(storage::PendingChangeRecord), record);
       QCOMPARE(leftovers(h), folder);
     } else {
-      QCOMPARE(pending.outcome, tk::PendingChange::Finished);
+      QCOMPARE(pending.outcome, storage::PendingChange::Finished);
       QVERIFY(!pending.told);
       QCOMPARE(h.read("a.csv"), after);
       QCOMPARE(h.read("b.csv"), QByteArray(append ? "j\nx\n" : "x\n"));
@@ -348,7 +348,7 @@ class TestFileChange : public QObject {
   }
   void recordOfTheFirstFormat() {
     QFETCH(bool, append);
-    testing::Harness h;
+    testing::DataFolder h;
     h.write("a.csv", "1\n");
     const auto field = [](const QByteArray& f) { return QByteArray::number(f.size()) + ':' + f + ','; };
     QByteArray body;
@@ -356,15 +356,15 @@ class TestFileChange : public QObject {
       body = field("append") + field("2") + field("a.csv") + field("2") + field("A\n") + field("b.csv") + field("-1") +
              field("B\n");
     } else {
-      h.write(tk::PendingContentPrefix + "a.csv", "A\n");
-      h.write(tk::PendingContentPrefix + "b.csv", "B\n");
-      body = field("replace") + field("2") + field((tk::PendingContentPrefix + "a.csv").toUtf8()) + field("a.csv") +
-             field((tk::PendingContentPrefix + "b.csv").toUtf8()) + field("b.csv");
+      h.write(storage::PendingContentPrefix + "a.csv", "A\n");
+      h.write(storage::PendingContentPrefix + "b.csv", "B\n");
+      body = field("replace") + field("2") + field((storage::PendingContentPrefix + "a.csv").toUtf8()) + field("a.csv") +
+             field((storage::PendingContentPrefix + "b.csv").toUtf8()) + field("b.csv");
     }
-    h.write(tk::PendingChangeRecord, "corvalenta change 1\n" +
+    h.write(storage::PendingChangeRecord, "corvalenta change 1\n" +
                                          QCryptographicHash::hash(body, QCryptographicHash::Sha256).toHex() + '\n' + body);
-    const tk::PendingChange pending = tk::FinishPendingChange();
-    QCOMPARE(pending.outcome, tk::PendingChange::Finished);
+    const storage::PendingChange pending = storage::FinishPendingChange();
+    QCOMPARE(pending.outcome, storage::PendingChange::Finished);
     QCOMPARE(pending.files, QStringList({"a.csv", "b.csv"}));
     QCOMPARE(h.read("a.csv") + h.read("b.csv"), QByteArray(append ? "1\nA\nB\n" : "A\nB\n"));
     QCOMPARE(leftovers(h), QStringList({"a.csv", "b.csv"}));
@@ -386,10 +386,10 @@ class TestFileChange : public QObject {
   void recordThatCannotBeRemoved() {
     QFETCH(bool, givenUp);
     QFETCH(bool, append);
-    testing::Harness h;
+    testing::DataFolder h;
     h.write("a.csv", "1\n");
     h.write("b.csv", "2\n");
-    const std::vector<tk::FileWrite> parts{tk::LinesInto(file("a.csv"), {"A"}), tk::LinesInto(file("b.csv"), {"B"})};
+    const std::vector<storage::FileWrite> parts{storage::LinesInto(file("a.csv"), {"A"}), storage::LinesInto(file("b.csv"), {"B"})};
     {
       testing::ChangeSteps faults([&](ChangeStep step, int index) {
         if (step == ChangeStep::RemoveRecord) return StepAnswer::Fail;
@@ -397,38 +397,38 @@ class TestFileChange : public QObject {
         return StepAnswer::Go;
       });
       if (append) {
-        QCOMPARE(tk::AppendAsOne(parts), !givenUp);
+        QCOMPARE(storage::AppendAsOne(parts), !givenUp);
       } else {
-        QCOMPARE(tk::ReplaceAsOne(parts), givenUp ? tk::Replaced::Nothing : tk::Replaced::All);
+        QCOMPARE(storage::ReplaceAsOne(parts), givenUp ? storage::Replaced::Nothing : storage::Replaced::All);
       }
     }
-    QCOMPARE(h.read(tk::PendingChangeRecord), QByteArray());
+    QCOMPARE(h.read(storage::PendingChangeRecord), QByteArray());
     const QByteArray files = h.read("a.csv") + h.read("b.csv");
     QCOMPARE(files, givenUp ? QByteArray("1\n2\n") : append ? QByteArray("1\nA\n2\nB\n") : QByteArray("A\nB\n"));
-    QCOMPARE(tk::FinishPendingChange().outcome, tk::PendingChange::None);
+    QCOMPARE(storage::FinishPendingChange().outcome, storage::PendingChange::None);
     QCOMPARE(h.read("a.csv") + h.read("b.csv"), files);
     QCOMPARE(leftovers(h), QStringList({"a.csv", "b.csv"}));
   }
 
   void finishingIsIdempotent() {
-    testing::Harness h;
+    testing::DataFolder h;
     h.write("a.csv", "1\n");
     {
       testing::ChangeSteps crash(ChangeStep::RemoveRecord, 0, StepAnswer::Stop);
-      tk::AppendAsOne({tk::LinesInto(file("a.csv"), {"2"}), tk::LinesInto(file("b.csv"), {"x", "y"})});
+      storage::AppendAsOne({storage::LinesInto(file("a.csv"), {"2"}), storage::LinesInto(file("b.csv"), {"x", "y"})});
     }
-    const QByteArray record = h.read(tk::PendingChangeRecord);
-    QCOMPARE(tk::FinishPendingChange().outcome, tk::PendingChange::Finished);
-    h.write(tk::PendingChangeRecord, record);
-    QCOMPARE(tk::FinishPendingChange().outcome, tk::PendingChange::Finished);
+    const QByteArray record = h.read(storage::PendingChangeRecord);
+    QCOMPARE(storage::FinishPendingChange().outcome, storage::PendingChange::Finished);
+    h.write(storage::PendingChangeRecord, record);
+    QCOMPARE(storage::FinishPendingChange().outcome, storage::PendingChange::Finished);
     QCOMPARE(h.read("a.csv"), QByteArray("1\n2\n"));
     QCOMPARE(h.read("b.csv"), QByteArray("x\ny\n"));
 
     // Half an append on the disk, then the crash.
     h.write("a.csv", "1\n2");
     h.write("b.csv", "");
-    h.write(tk::PendingChangeRecord, record);
-    QCOMPARE(tk::FinishPendingChange().outcome, tk::PendingChange::Finished);
+    h.write(storage::PendingChangeRecord, record);
+    QCOMPARE(storage::FinishPendingChange().outcome, storage::PendingChange::Finished);
     QCOMPARE(h.read("a.csv"), QByteArray("1\n2\n"));
     QCOMPARE(h.read("b.csv"), QByteArray("x\ny\n"));
     QCOMPARE(leftovers(h), QStringList({"a.csv", "b.csv"}));
@@ -444,21 +444,21 @@ class TestFileChange : public QObject {
   }
   void oddNamesInAMovedFolder() {
     QFETCH(bool, append);
-    testing::Harness h;
+    testing::DataFolder h;
     const QString odd = QString::fromUtf8("vendeur 1,é:5\n.csv");
     h.write(odd, "1\n");
     h.write("j.csv", "j\n");
-    const std::vector<tk::FileWrite> parts{tk::LinesInto(file(odd), {"A"}), tk::LinesInto(file("j.csv"), {"B"})};
+    const std::vector<storage::FileWrite> parts{storage::LinesInto(file(odd), {"A"}), storage::LinesInto(file("j.csv"), {"B"})};
     {
       testing::ChangeSteps crash(ChangeStep::ChangeFile, 0, StepAnswer::Stop);
-      append ? void(tk::AppendAsOne(parts)) : void(tk::ReplaceAsOne(parts));
+      append ? void(storage::AppendAsOne(parts)) : void(storage::ReplaceAsOne(parts));
     }
 
     QTemporaryDir elsewhere;
     const QString moved = elsewhere.filePath("données déplacées");
     QVERIFY(QDir().rename(h.folder(), moved));
     QDir::setCurrent(moved);
-    const tk::PendingChange pending = tk::FinishPendingChange();
+    const storage::PendingChange pending = storage::FinishPendingChange();
     QFile oddFile(moved + '/' + odd);
     QFile journal(moved + "/j.csv");
     QVERIFY(oddFile.open(QIODevice::ReadOnly) && journal.open(QIODevice::ReadOnly));
@@ -468,7 +468,7 @@ class TestFileChange : public QObject {
     QVERIFY(QDir().rename(moved, h.folder()));
     QDir::setCurrent(h.folder());
 
-    QCOMPARE(pending.outcome, tk::PendingChange::Finished);
+    QCOMPARE(pending.outcome, storage::PendingChange::Finished);
     QCOMPARE(pending.files, QStringList({odd, "j.csv"}));
     QCOMPARE(oddAfter, QByteArray(append ? "1\nA\n" : "A\n"));
     QCOMPARE(journalAfter, QByteArray(append ? "j\nB\n" : "B\n"));
@@ -489,19 +489,19 @@ class TestFileChange : public QObject {
   void cutRecordIsIgnored() {
     QFETCH(bool, append);
     QFETCH(int, keep);
-    testing::Harness h;
+    testing::DataFolder h;
     h.write("a.csv", "1\n");
     h.write("b.csv", "2\n");
-    const std::vector<tk::FileWrite> parts{tk::LinesInto(file("a.csv"), {"A"}), tk::LinesInto(file("b.csv"), {"B"})};
+    const std::vector<storage::FileWrite> parts{storage::LinesInto(file("a.csv"), {"A"}), storage::LinesInto(file("b.csv"), {"B"})};
     {
       testing::ChangeSteps crash(ChangeStep::ChangeFile, 0, StepAnswer::Stop);
-      append ? void(tk::AppendAsOne(parts)) : void(tk::ReplaceAsOne(parts));
+      append ? void(storage::AppendAsOne(parts)) : void(storage::ReplaceAsOne(parts));
     }
-    QByteArray record = h.read(tk::PendingChangeRecord);
+    QByteArray record = h.read(storage::PendingChangeRecord);
     QVERIFY(!record.isEmpty());
     record.truncate(keep >= 0 ? keep : record.size() + keep);
-    h.write(tk::PendingChangeRecord, record);
-    QCOMPARE(tk::FinishPendingChange().outcome, tk::PendingChange::None);
+    h.write(storage::PendingChangeRecord, record);
+    QCOMPARE(storage::FinishPendingChange().outcome, storage::PendingChange::None);
     QCOMPARE(h.read("a.csv") + h.read("b.csv"), QByteArray("1\n2\n"));
     QCOMPARE(leftovers(h), QStringList({"a.csv", "b.csv"}));
   }
@@ -515,61 +515,61 @@ class TestFileChange : public QObject {
   }
   void recordThatCannotBeFinishedStays() {
     QFETCH(bool, folder);
-    testing::Harness h;
+    testing::DataFolder h;
     h.write("a.csv", "1\n");
     {
       testing::ChangeSteps crash(ChangeStep::ChangeFile, 0, StepAnswer::Stop);
-      tk::AppendAsOne({tk::LinesInto(file("a.csv"), {"2"}), tk::LinesInto(file("b.csv"), {"x"})});
+      storage::AppendAsOne({storage::LinesInto(file("a.csv"), {"2"}), storage::LinesInto(file("b.csv"), {"x"})});
     }
     if (folder) {
       QVERIFY(QDir(h.folder()).mkdir("b.csv"));
     } else {
       testing::MakeUncreatable(h, "b.csv");
     }
-    const tk::PendingChange pending = tk::FinishPendingChange();
-    QCOMPARE(pending.outcome, tk::PendingChange::Failed);
+    const storage::PendingChange pending = storage::FinishPendingChange();
+    QCOMPARE(pending.outcome, storage::PendingChange::Failed);
     QCOMPARE(pending.files, QStringList({"a.csv", "b.csv"}));
-    QVERIFY(h.exists(tk::PendingChangeRecord));
+    QVERIFY(h.exists(storage::PendingChangeRecord));
     QCOMPARE(h.read("a.csv"), QByteArray("1\n"));
     QVERIFY(folder ? QDir(h.folder()).rmdir("b.csv") : QFile::remove(h.path("b.csv")));
-    QCOMPARE(tk::FinishPendingChange().outcome, tk::PendingChange::Finished);
+    QCOMPARE(storage::FinishPendingChange().outcome, storage::PendingChange::Finished);
     QCOMPARE(h.read("a.csv") + h.read("b.csv"), QByteArray("1\n2\nx\n"));
-    QVERIFY(!h.exists(tk::PendingChangeRecord));
+    QVERIFY(!h.exists(storage::PendingChangeRecord));
   }
 
   // A file that was missing is created by the change, and a crash before
   // it was created still ends with it whole; a file already replaced is not
   // replaced again by anything else.
   void missingFilesAndReplacedFiles() {
-    testing::Harness h;
+    testing::DataFolder h;
     {
       testing::ChangeSteps crash(ChangeStep::ChangeFile, 0, StepAnswer::Stop);
-      tk::AppendAsOne({tk::LinesInto(file("new.csv"), {"n"}), tk::LinesInto(file("j.csv"), {"head", "1"})});
+      storage::AppendAsOne({storage::LinesInto(file("new.csv"), {"n"}), storage::LinesInto(file("j.csv"), {"head", "1"})});
     }
     QVERIFY(!h.exists("new.csv"));
-    QCOMPARE(tk::FinishPendingChange().outcome, tk::PendingChange::Finished);
+    QCOMPARE(storage::FinishPendingChange().outcome, storage::PendingChange::Finished);
     QCOMPARE(h.read("new.csv") + h.read("j.csv"), QByteArray("n\nhead\n1\n"));
 
     {
       testing::ChangeSteps crash(ChangeStep::ChangeFile, 1, StepAnswer::Stop);
-      tk::ReplaceAsOne({tk::LinesInto(file("new.csv"), {"N"}), tk::LinesInto(file("j.csv"), {"J"})});
+      storage::ReplaceAsOne({storage::LinesInto(file("new.csv"), {"N"}), storage::LinesInto(file("j.csv"), {"J"})});
     }
     QCOMPARE(h.read("new.csv"), QByteArray("N\n"));
     h.write("new.csv", "changed by hand\n");  // already replaced: left alone
-    QCOMPARE(tk::FinishPendingChange().outcome, tk::PendingChange::Finished);
+    QCOMPARE(storage::FinishPendingChange().outcome, storage::PendingChange::Finished);
     QCOMPARE(h.read("new.csv") + h.read("j.csv"), QByteArray("changed by hand\nJ\n"));
   }
 
   // A full disk while the new contents are prepared: nothing changes.
   void fullDiskWhilePreparing() {
-    testing::Harness h;
+    testing::DataFolder h;
     h.write("a.csv", "1\n");
     h.write("b.csv", "2\n");
     {
       testing::FileSizeLimit limit(100);
-      QCOMPARE(tk::ReplaceAsOne({tk::LinesInto(file("a.csv"), {"A"}), tk::LinesInto(file("b.csv"), {QString(200, 'x')})}),
-               tk::Replaced::Nothing);
-      QVERIFY(!tk::AppendAsOne({tk::LinesInto(file("a.csv"), {"A"}), tk::LinesInto(file("b.csv"), {QString(200, 'x')})}));
+      QCOMPARE(storage::ReplaceAsOne({storage::LinesInto(file("a.csv"), {"A"}), storage::LinesInto(file("b.csv"), {QString(200, 'x')})}),
+               storage::Replaced::Nothing);
+      QVERIFY(!storage::AppendAsOne({storage::LinesInto(file("a.csv"), {"A"}), storage::LinesInto(file("b.csv"), {QString(200, 'x')})}));
     }
     QCOMPARE(h.read("a.csv") + h.read("b.csv"), QByteArray("1\n2\n"));
     QCOMPARE(leftovers(h), QStringList({"a.csv", "b.csv"}));

@@ -1,4 +1,4 @@
-#include "core/pictures.h"
+#include "ui/pictures.h"
 
 #include "toolkit/pictures.h"
 

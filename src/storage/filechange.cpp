@@ -1,4 +1,4 @@
-#include "toolkit/filechange.h"
+#include "storage/filechange.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -10,7 +10,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-namespace tk {
+namespace storage {
 
 namespace {
 
@@ -43,7 +43,7 @@ bool syncFolder(const QString& folder) {
 }
 
 QString folderOf(const QString& path) { return QFileInfo(path).absolutePath(); }
-QString dataFolder() { return GetFolderItem(QString()).Path(); }
+QString dataFolder() { return tk::GetFolderItem(QString()).Path(); }
 
 bool writeSynced(QFile& f, const QByteArray& bytes) {
   if (f.write(bytes) != bytes.size() || !f.flush() || ::fsync(f.handle()) != 0) return false;
@@ -90,7 +90,7 @@ std::optional<QByteArray> readAt(const QString& path, qint64 offset, qint64 leng
 // device cannot be cut, and need not be).
 bool takeBack(const QString& path, qint64 sizeBefore) {
   if (sizeBefore < 0) return !QFile::exists(path) || QFile::remove(path);
-  return sizeOf(path) == sizeBefore || FolderItem(path).Truncate(sizeBefore);
+  return sizeOf(path) == sizeBefore || tk::FolderItem(path).Truncate(sizeBefore);
 }
 
 // Tells a file's content from another (a hand edit), not from a forgery:
@@ -155,12 +155,12 @@ class FieldReader {
   qsizetype pos_ = 0;
 };
 
-QString recordPath() { return GetFolderItem(QString()).Child(PendingChangeRecord).Path(); }
+QString recordPath() { return tk::GetFolderItem(QString()).Child(PendingChangeRecord).Path(); }
 
 // Names are kept relative to the data folder, so that a folder moved
 // between the crash and the next start is still finished.
 QByteArray nameInFolder(const QString& path) { return QDir(dataFolder()).relativeFilePath(path).toUtf8(); }
-QString pathInFolder(const QByteArray& name) { return GetFolderItem(QString()).Child(QString::fromUtf8(name)).Path(); }
+QString pathInFolder(const QByteArray& name) { return tk::GetFolderItem(QString()).Child(QString::fromUtf8(name)).Path(); }
 
 bool writeRecord(const QByteArray& body) {
   QByteArray record = RecordFormat2 + StateOpen;
@@ -283,7 +283,7 @@ void removeStrayContents() {
   for (const QString& name : strays) folder.remove(name);
 }
 
-QString preparedPath(const FolderItem& file) {
+QString preparedPath(const tk::FolderItem& file) {
   return QDir(folderOf(file.Path())).filePath(PendingContentPrefix + file.Name());
 }
 
@@ -353,13 +353,68 @@ std::optional<FileWork> replaceWork(const QString& prepared, const QString& path
   return FileWork{};
 }
 
+// The record an earlier run left; nothing when there is none, when it was
+// cut short while being written (the change had not begun: whatever it had
+// prepared goes), or when it cannot be read (then `result` says so).
+std::optional<Record> readPendingRecord(PendingChange& result) {
+  const QString path = recordPath();
+  if (!QFile::exists(path)) {
+    removeStrayContents();
+    return std::nullopt;
+  }
+  QByteArray raw;
+  if (!readRaw(path, raw)) {
+    result.outcome = PendingChange::Failed;
+    result.files << PendingChangeRecord;
+    return std::nullopt;
+  }
+  std::optional<Record> record = readRecord(raw);
+  if (!record) {
+    removeRecord();
+    removeStrayContents();
+  }
+  return record;
+}
+
+// The path of each file of the change; nothing when one of them cannot take
+// its part (a folder in its place, or no folder for it), so that the whole
+// change fails before any file is touched.
+std::optional<std::vector<QString>> targetsOf(const Record& record) {
+  std::vector<QString> targets;
+  for (const RecordedFile& f : record.files) {
+    targets.push_back(pathInFolder(f.name));
+    const QFileInfo target(targets.back());
+    if (target.isDir() || !target.dir().exists()) return std::nullopt;
+  }
+  return targets;
+}
+
+// What finishing has left to do to each file. Every file must be the one
+// the change found, or that file with part or all of the change; the name
+// of any other goes to `changed`, and it is left as it is.
+std::vector<FileWork> workOf(const Record& record, const std::vector<QString>& targets, const QStringList& names,
+                             QStringList& changed) {
+  std::vector<FileWork> work;
+  for (std::size_t i = 0; i < targets.size(); ++i) {
+    const RecordedFile& f = record.files[i];
+    const std::optional<FileWork> w =
+        record.append ? appendWork(targets[i], f) : replaceWork(pathInFolder(f.prepared), targets[i], f);
+    if (w) {
+      work.push_back(*w);
+    } else {
+      changed << names.at(static_cast<int>(i));
+    }
+  }
+  return work;
+}
+
 bool finishAppends(const std::vector<QString>& targets, const std::vector<FileWork>& work) {
   // What each file holds now, to leave it so when another cannot be finished.
   std::vector<qint64> found;
   for (const QString& t : targets) found.push_back(sizeOf(t));
   bool ok = true;
   for (std::size_t i = 0; ok && i < targets.size(); ++i) {
-    if (work[i].cutTo >= 0) ok = FolderItem(targets[i]).Truncate(work[i].cutTo);
+    if (work[i].cutTo >= 0) ok = tk::FolderItem(targets[i]).Truncate(work[i].cutTo);
     if (ok && !work[i].append.isEmpty()) ok = appendSynced(targets[i], work[i].append);
   }
   if (!ok) {
@@ -400,7 +455,7 @@ void giveUpAppend(const std::vector<FileWrite>& parts, const std::vector<qint64>
 
 }  // namespace
 
-FileWrite LinesInto(const FolderItem& file, const QStringList& lines) {
+FileWrite LinesInto(const tk::FolderItem& file, const QStringList& lines) {
   QByteArray bytes;
   for (const QString& l : lines) {
     bytes += l.toUtf8();
@@ -511,7 +566,7 @@ Replaced ReplaceAsOne(const std::vector<FileWrite>& parts) {
     for (std::size_t k = 0; k < done; ++k) {
       const StepAnswer undo = ask(ChangeStep::RestoreFile, static_cast<int>(k));
       if (undo == StepAnswer::Stop) return Replaced::Nothing;
-      const FolderItem& f = parts[k].file;
+      const tk::FolderItem& f = parts[k].file;
       if (undo == StepAnswer::Go && (before[k] ? f.ReplaceWithBytes(*before[k]) : f.Delete())) {
         putBack.push_back(k);
       } else {
@@ -564,64 +619,24 @@ PendingChange FinishPendingChange() {
     result.files = left;
     return result;
   }
-  const QString path = recordPath();
-  if (!QFile::exists(path)) {
-    removeStrayContents();
-    return result;
-  }
-  QByteArray raw;
-  if (!readRaw(path, raw)) {
-    result.outcome = PendingChange::Failed;
-    result.files << PendingChangeRecord;
-    return result;
-  }
-
-  // A record cut short was being written when the run stopped: the change
-  // had not begun, and whatever it had prepared goes.
-  const std::optional<Record> record = readRecord(raw);
-  if (!record) {
-    removeRecord();
-    removeStrayContents();
-    return result;
-  }
+  const std::optional<Record> record = readPendingRecord(result);
+  if (!record) return result;
   result.told = record->told;
+  for (const RecordedFile& f : record->files) result.files << QString::fromUtf8(f.name);
 
-  // The target of each file; a file that cannot take its part fails the
-  // whole change before any file is touched.
-  std::vector<QString> targets;
-  bool ok = true;
-  for (const RecordedFile& f : record->files) {
-    result.files << QString::fromUtf8(f.name);
-    targets.push_back(pathInFolder(f.name));
-    const QFileInfo target(targets.back());
-    ok = ok && !target.isDir() && target.dir().exists();
-  }
-  if (!ok) {
+  const std::optional<std::vector<QString>> targets = targetsOf(*record);
+  if (!targets) {
     result.outcome = PendingChange::Failed;
     return result;
   }
-
-  // Every file must be the one the change found, or that file with part or
-  // all of the change; any other is left as it is, and so is the record.
-  std::vector<FileWork> work;
-  for (std::size_t i = 0; i < targets.size(); ++i) {
-    const RecordedFile& f = record->files[i];
-    const std::optional<FileWork> w =
-        record->append ? appendWork(targets[i], f) : replaceWork(pathInFolder(f.prepared), targets[i], f);
-    if (w) {
-      work.push_back(*w);
-    } else {
-      result.changed << result.files.at(static_cast<int>(i));
-    }
-  }
+  const std::vector<FileWork> work = workOf(*record, *targets, result.files, result.changed);
   if (!result.changed.isEmpty()) {
     result.outcome = PendingChange::Changed;
     return result;
   }
-
-  ok = record->append ? finishAppends(targets, work) : finishReplacements(*record, targets, work);
-  ok = ok && syncFolder(dataFolder());  // a file the finish created, or its renames
-  if (!ok) {
+  const bool done = record->append ? finishAppends(*targets, work) : finishReplacements(*record, *targets, work);
+  // A file the finish created, or its renames, must be in the folder before the record goes.
+  if (!done || !syncFolder(dataFolder())) {
     result.outcome = PendingChange::Failed;
     return result;
   }
@@ -633,4 +648,4 @@ PendingChange FinishPendingChange() {
 
 void SetChangeStepHook(ChangeStepHook hook) { stepHook() = std::move(hook); }
 
-}  // namespace tk
+}  // namespace storage

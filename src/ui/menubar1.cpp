@@ -1,4 +1,4 @@
-#include "core/menubar1.h"
+#include "ui/menubar1.h"
 
 #include <QAction>
 #include <QApplication>

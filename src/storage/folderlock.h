@@ -3,7 +3,7 @@
 
 #include <QString>
 
-namespace tk {
+namespace storage {
 
 // An exclusive lock on a folder, held while the object lives; the kernel
 // drops it when the process ends, however it ends. It is an advisory lock
@@ -29,4 +29,4 @@ class FolderLock {
   State state_ = Unavailable;
 };
 
-}  // namespace tk
+}  // namespace storage

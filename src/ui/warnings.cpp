@@ -1,4 +1,6 @@
-#include "core/texts.h"
+#include "ui/warnings.h"
+
+#include "core/pendingchange.h"
 
 tk::MessageDialog ContinueWarning(const QString& title, const QString& message, const QString& explanation,
                                   const QString& cancelCaption) {
@@ -12,4 +14,10 @@ tk::MessageDialog ContinueWarning(const QString& title, const QString& message, 
   d.CancelButton.Visible = true;
   d.CancelButton.Cancel = true;
   return d;
+}
+
+bool InterruptedChangeFinished() {
+  const InterruptedChange pending = FinishInterruptedChange();
+  if (!pending.message.isEmpty()) tk::MsgBox(pending.message);
+  return pending.goOn;
 }

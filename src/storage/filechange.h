@@ -17,7 +17,7 @@
 
 #include "toolkit/files.h"
 
-namespace tk {
+namespace storage {
 
 // The intent record's name in the data folder. Its leading dot keeps it
 // apart from every data file's name and out of the user's way.
@@ -28,12 +28,12 @@ inline const QString PendingContentPrefix = QStringLiteral(".corvalenta-new.");
 // One file of a change and the bytes it gets (appended, or as its new
 // content).
 struct FileWrite {
-  FolderItem file;
+  tk::FolderItem file;
   QByteArray bytes;
 };
 
 // These lines, each ended by "\n", UTF-8.
-FileWrite LinesInto(const FolderItem& file, const QStringList& lines);
+FileWrite LinesInto(const tk::FolderItem& file, const QStringList& lines);
 
 // Appends lines to every file as one change: each gets its bytes (synced),
 // or, on a failure, every file is taken back to what it held and a file the
@@ -103,4 +103,4 @@ void SetChangeStepHook(ChangeStepHook hook);
 // earlier run left (its record stays in the folder for the opening).
 void ForgetChangeLeft();
 
-}  // namespace tk
+}  // namespace storage

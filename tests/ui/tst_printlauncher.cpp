@@ -5,14 +5,14 @@
 #include <QTest>
 #include <QTimer>
 
-#include "rtf/printlauncher.h"
 #include "rtf/sellerstatement.h"
-#include "statements.h"
+#include "rtf/statements.h"
 #include "support/harness.h"
 #include "support/stubopener.h"
 #include "toolkit/dialogs.h"
 #include "toolkit/process.h"
 #include "toolkit/window.h"
+#include "ui/printing.h"
 
 Q_DECLARE_METATYPE(Platform)
 Q_DECLARE_METATYPE(PrintCommand)
