@@ -39,10 +39,12 @@ InterruptedChange FinishInterruptedChange() {
       return {true, QStringLiteral("La modification des fichiers ") + pending.files.join(Separator) +
                         QStringLiteral(", qui avait échoué avant le redémarrage, est maintenant terminée.")};
     case storage::PendingChange::Failed:
+      // A change the last run gave up is not one a crash cut short.
       return {false, QStringLiteral("Une modification des fichiers ") + pending.files.join(Separator) +
-                         QStringLiteral(" interrompue par un arrêt brutal n'a pas pu être terminée! Rien n'est "
-                                        "perdu: vérifiez qu'on peut écrire dans le dossier des données, puis "
-                                        "relancez le programme.")};
+                         (pending.told ? QStringLiteral(", qui avait échoué avant le redémarrage,")
+                                       : QStringLiteral(" interrompue par un arrêt brutal")) +
+                         QStringLiteral(" n'a pas pu être terminée! Rien n'est perdu: vérifiez qu'on peut écrire "
+                                        "dans le dossier des données, puis relancez le programme.")};
     case storage::PendingChange::Changed:
       return {false, changedSinceMessage(pending)};
     case storage::PendingChange::Left:

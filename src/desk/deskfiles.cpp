@@ -8,6 +8,7 @@ namespace {
 
 const QString TitleStart = QStringLiteral("Bourse OVK");
 const QString FirstColumnTitle = QStringLiteral("Numéro de coupon");
+const QString FirstColumnTitlesAscii = QStringLiteral("ro de coupon,Valeur");
 
 }  // namespace
 
@@ -18,8 +19,10 @@ QStringList JournalHeader(const QString& myday) {
 
 bool IsJournalHeader(const QString& line) {
   // Looked at for every line of the journal at the opening: no copy made.
+  // Only the titles' plain-ASCII parts are compared, so that a header saved
+  // again in another encoding is still one.
   const QStringView text = QStringView(line).trimmed();
-  return text.startsWith(TitleStart) || text.startsWith(FirstColumnTitle);
+  return text.startsWith(TitleStart) || text.contains(FirstColumnTitlesAscii);
 }
 
 QString JournalEntry::Line() const {

@@ -173,12 +173,12 @@ bool writeRecord(const QByteArray& body) {
 
 // Removes the record. One that cannot be removed is emptied instead: it
 // then reads as a change that never began, so no later opening redoes a
-// change this run finished or gave up.
-void removeRecord(bool removable = true) {
+// change this run finished or gave up. False when it is neither.
+bool removeRecord(bool removable = true) {
   const QString path = recordPath();
-  if (!QFile::exists(path) || (removable && QFile::remove(path))) return;
+  if (!QFile::exists(path) || (removable && QFile::remove(path))) return true;
   QFile f(path);
-  if (f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.flush()) ::fsync(f.handle());
+  return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.flush() && ::fsync(f.handle()) == 0;
 }
 
 // Keeps the record of a change this run gave up half-way: marked as one the
@@ -279,8 +279,16 @@ std::optional<Record> readRecord(const QByteArray& raw) {
 void removeStrayContents() {
   QDir folder(dataFolder());
   const QStringList strays =
-      folder.entryList({PendingContentPrefix + QLatin1Char('*')}, QDir::Files | QDir::Hidden | QDir::System);
+      folder.entryList({PendingContentPrefix + QLatin1Char('*'), KeptContentPrefix + QLatin1Char('*')},
+                       QDir::Files | QDir::Hidden | QDir::System);
   for (const QString& name : strays) folder.remove(name);
+}
+
+// The second name a replacement gives each file's new content as it puts
+// it in place.
+QString keptPath(const QString& path) {
+  const QFileInfo info(path);
+  return QDir(info.absolutePath()).filePath(KeptContentPrefix + info.fileName());
 }
 
 QString preparedPath(const tk::FolderItem& file) {
@@ -294,8 +302,9 @@ QString preparedPath(const tk::FolderItem& file) {
 struct FileWork {
   qint64 cutTo = -1;    // cut back to this length first (-1: no cut)
   QByteArray append;    // then append these bytes (append)
-  bool rename = false;  // put the prepared content in place (replacement)
+  bool rename = false;  // put the new content in place (replacement)
   bool dropPrepared = false;
+  QString from;  // the new content's name, when not the prepared one
 };
 
 // Bytes the change wrote, or zeros where it was writing them (a power cut
@@ -312,7 +321,7 @@ std::optional<FileWork> appendWork(const QString& path, const RecordedFile& f) {
   const qint64 now = sizeOf(path);
   if (now < 0) {
     if (f.sizeBefore >= 0) return std::nullopt;  // the file the change found has gone
-    return FileWork{-1, f.bytes};
+    return FileWork{-1, f.bytes, false, false, {}};
   }
   if (now < base) return std::nullopt;
   if (f.tail && !f.tail->isEmpty() && readAt(path, base - f.tail->size(), f.tail->size()) != *f.tail)
@@ -324,8 +333,8 @@ std::optional<FileWork> appendWork(const QString& path, const RecordedFile& f) {
   }
   const std::optional<QByteArray> found = readAt(path, base, now - base);
   if (!found || !writtenBy(*found, f.bytes)) return std::nullopt;
-  if (f.bytes.startsWith(*found)) return FileWork{-1, f.bytes.mid(found->size())};
-  return FileWork{base, f.bytes};
+  if (f.bytes.startsWith(*found)) return FileWork{-1, f.bytes.mid(found->size()), false, false, {}};
+  return FileWork{base, f.bytes, false, false, {}};
 }
 
 // The file as digested: `size` -1 for no file.
@@ -337,19 +346,26 @@ bool holds(const QString& path, qint64 size, const QByteArray& fileDigest) {
 
 std::optional<FileWork> replaceWork(const QString& prepared, const QString& path, const RecordedFile& f) {
   const bool ready = QFile::exists(prepared);
-  if (!f.newDigest) return FileWork{-1, {}, ready};  // first format: nothing to check
+  if (!f.newDigest) return FileWork{-1, {}, ready, false, {}};  // first format: nothing to check
   QByteArray content;
   const bool isNew = readRaw(path, content) && digest(content) == *f.newDigest;
   if (ready) {
     QByteArray preparedBytes;
     if (!readRaw(prepared, preparedBytes) || digest(preparedBytes) != *f.newDigest) return std::nullopt;
-    if (isNew) return FileWork{-1, {}, false, true};
-    if (holds(path, f.sizeBefore, *f.oldDigest)) return FileWork{-1, {}, true};
+    if (isNew) return FileWork{-1, {}, false, true, {}};
+    if (holds(path, f.sizeBefore, *f.oldDigest)) return FileWork{-1, {}, true, false, {}};
     return std::nullopt;
   }
   // Put in place already, and perhaps edited by hand since: left as it is.
-  // Only a file back to its old content has lost what it was to become.
-  if (!isNew && *f.oldDigest != *f.newDigest && holds(path, f.sizeBefore, *f.oldDigest)) return std::nullopt;
+  // A file back to its old content was put back by a run that could not
+  // take the whole change back: its new content kept beside it finishes it.
+  if (!isNew && *f.oldDigest != *f.newDigest && holds(path, f.sizeBefore, *f.oldDigest)) {
+    const QString kept = keptPath(path);
+    QByteArray keptBytes;
+    if (QFile::exists(kept) && readRaw(kept, keptBytes) && digest(keptBytes) == *f.newDigest)
+      return FileWork{-1, {}, true, false, kept};
+    return std::nullopt;
+  }
   return FileWork{};
 }
 
@@ -428,8 +444,9 @@ bool finishReplacements(const Record& r, const std::vector<QString>& targets, co
   bool ok = true;
   for (std::size_t i = 0; ok && i < targets.size(); ++i) {
     const QString prepared = pathInFolder(r.files[i].prepared);
+    const QString from = work[i].from.isEmpty() ? prepared : work[i].from;
     if (work[i].rename)
-      ok = std::rename(QFile::encodeName(prepared).constData(), QFile::encodeName(targets[i]).constData()) == 0;
+      ok = std::rename(QFile::encodeName(from).constData(), QFile::encodeName(targets[i]).constData()) == 0;
     else if (work[i].dropPrepared)
       QFile::remove(prepared);
   }
@@ -447,10 +464,13 @@ void giveUpAppend(const std::vector<FileWrite>& parts, const std::vector<qint64>
     back = undo == StepAnswer::Go && takeBack(parts[k].file.Path(), before[k]) && back;
   }
   if (back) {
-    removeRecord(ask(ChangeStep::RemoveRecord) != StepAnswer::Fail);
-  } else {
-    leaveChange(parts);
+    const StepAnswer last = ask(ChangeStep::RemoveRecord);
+    if (last == StepAnswer::Stop) return;
+    // A record that stays would redo at the next start the change taken
+    // back: the user is then told that it will.
+    if (removeRecord(last != StepAnswer::Fail)) return;
   }
+  leaveChange(parts);
 }
 
 }  // namespace
@@ -537,7 +557,10 @@ Replaced ReplaceAsOne(const std::vector<FileWrite>& parts) {
     if (p.file.Exists() && !readRaw(p.file.Path(), before.back().emplace())) return Replaced::Nothing;
   }
   const auto dropPrepared = [&] {
-    for (const FileWrite& p : parts) QFile::remove(preparedPath(p.file));
+    for (const FileWrite& p : parts) {
+      QFile::remove(preparedPath(p.file));
+      QFile::remove(keptPath(p.file.Path()));
+    }
   };
 
   QByteArray body;
@@ -574,11 +597,18 @@ Replaced ReplaceAsOne(const std::vector<FileWrite>& parts) {
       }
     }
     if (back) {
-      removeRecord(ask(ChangeStep::RemoveRecord) != StepAnswer::Fail);
-      dropPrepared();
-      return Replaced::Nothing;
+      const StepAnswer last = ask(ChangeStep::RemoveRecord);
+      if (last == StepAnswer::Stop) return Replaced::Nothing;
+      if (removeRecord(last != StepAnswer::Fail)) {
+        dropPrepared();
+        return Replaced::Nothing;
+      }
     }
-    for (std::size_t k : putBack) parts[k].file.ReplaceWithBytes(parts[k].bytes);
+    // The files put back get their new bytes again, so that the two agree
+    // now; should that fail too, the new content kept beside each lets the
+    // next start finish the change without writing anything.
+    for (std::size_t k : putBack)
+      if (ask(ChangeStep::ChangeFile, static_cast<int>(k)) == StepAnswer::Go) parts[k].file.ReplaceWithBytes(parts[k].bytes);
     leaveChange(parts);
     return Replaced::Partly;
   };
@@ -594,9 +624,17 @@ Replaced ReplaceAsOne(const std::vector<FileWrite>& parts) {
     const StepAnswer step = ask(ChangeStep::ChangeFile, static_cast<int>(i));
     if (step == StepAnswer::Stop) return Replaced::Nothing;
     const QString target = parts[i].file.Path();
+    const QByteArray targetName = QFile::encodeName(target);
     if (step == StepAnswer::Go &&
-        std::rename(QFile::encodeName(preparedPath(parts[i].file)).constData(), QFile::encodeName(target).constData()) == 0)
+        std::rename(QFile::encodeName(preparedPath(parts[i].file)).constData(), targetName.constData()) == 0) {
+      // A second name for the new content, which costs no room: should the
+      // change be taken back and that fail half-way, the record still has
+      // the new content to finish it with.
+      const QByteArray kept = QFile::encodeName(keptPath(target));
+      ::unlink(kept.constData());
+      ::link(targetName.constData(), kept.constData());
       continue;
+    }
     return giveUp(i);
   }
   // The renames must be on the disk before the record that would redo them goes.
@@ -608,6 +646,7 @@ Replaced ReplaceAsOne(const std::vector<FileWrite>& parts) {
   const StepAnswer last = ask(ChangeStep::RemoveRecord);
   if (last == StepAnswer::Stop) return Replaced::All;
   removeRecord(last == StepAnswer::Go);
+  for (const FileWrite& p : parts) QFile::remove(keptPath(p.file.Path()));
   return Replaced::All;
 }
 

@@ -24,6 +24,9 @@ namespace storage {
 inline const QString PendingChangeRecord = QStringLiteral(".corvalenta-change");
 // Prefix of the new contents that a replacement prepares beside each file.
 inline const QString PendingContentPrefix = QStringLiteral(".corvalenta-new.");
+// Prefix of the second name a replacement gives each new content it puts in
+// place, until the change is done.
+inline const QString KeptContentPrefix = QStringLiteral(".corvalenta-kept.");
 
 // One file of a change and the bytes it gets (appended, or as its new
 // content).
@@ -84,7 +87,8 @@ PendingChange FinishPendingChange();
 // Tests: the steps of a change, and a hook asked before each one.
 enum class ChangeStep {
   WriteRecord,   // the new contents are ready (replacement), the record is next
-  ChangeFile,    // file `index` is appended to, or put in place
+  ChangeFile,    // file `index` is appended to, or put in place (again, after
+                 // a replacement that could not be wholly taken back)
   SyncFolder,    // the files are changed; the folder is synced next (after
                  // the renames, or after an append that made a file)
   RemoveRecord,  // every file is done (Fail: the record cannot be removed)

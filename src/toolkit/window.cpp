@@ -24,6 +24,8 @@ struct Registry {
   std::vector<QPointer<Window>> closed;  // awaiting deletion
   int nestedLoops = 0;
   std::vector<QPointer<Window>> deferred;  // closed inside a nested loop
+  std::vector<QPointer<Window>> handling;  // whose handler runs, innermost last
+  std::vector<QPointer<Window>> closedUnderBoxes;  // until they are deleted
 };
 
 Registry& registry() {
@@ -84,8 +86,20 @@ void setTextColor(QWidget* w, QPalette::ColorRole role, const QColor& c) {
 }
 
 // Runs the window's handler as every handler of the program runs.
+// Marks the window's handler as running while it lives.
+class Handling {
+ public:
+  explicit Handling(Window& window) { registry().handling.push_back(&window); }
+  ~Handling() { registry().handling.pop_back(); }
+  Handling(const Handling&) = delete;
+  Handling& operator=(const Handling&) = delete;
+};
+
 std::function<void()> handlerCall(Window& window, const Action& action) {
-  return [&window, action] { RunHandler([&] { action(window); }); };
+  return [&window, action] {
+    const Handling handling(window);
+    RunHandler([&] { action(window); });
+  };
 }
 
 QWidget* makeTextField(Window& window, const ControlSpec& s) {
@@ -117,6 +131,7 @@ QWidget* makeLabel(Window& window, const ControlSpec& s) {
     KeyDownAction k = s.keyDown;
     l->KeyDown = [&window, k](const QString& key) {
       bool handled = false;
+      const Handling handling(window);
       RunHandler([&] { handled = k(window, key); });
       return handled;
     };
@@ -188,6 +203,15 @@ Window* findOpen(std::type_index type) {
   auto it = registry().open.find(type);
   if (it == registry().open.end() || !it->second || it->second->IsClosed()) return nullptr;
   return it->second.data();
+}
+
+Window* closedUnderItsHandler(std::type_index type) {
+  const Registry& r = registry();
+  if (r.handling.empty()) return nullptr;
+  Window* w = r.handling.back().data();
+  if (!w || std::type_index(typeid(*w)) != type) return nullptr;
+  const auto& closed = r.closedUnderBoxes;
+  return std::find(closed.begin(), closed.end(), QPointer<Window>(w)) != closed.end() ? w : nullptr;
 }
 
 void registerOpen(std::type_index type, Window* window) {
@@ -291,6 +315,9 @@ void Window::Close() {
   r.closed.push_back(this);
   if (r.nestedLoops > 0) {
     r.deferred.push_back(this);
+    auto& closed = r.closedUnderBoxes;
+    closed.erase(std::remove(closed.begin(), closed.end(), QPointer<Window>()), closed.end());
+    closed.push_back(this);
   } else {
     deleteLater();
   }

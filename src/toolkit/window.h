@@ -80,6 +80,9 @@ class Window : public QWidget {
 
 namespace detail {
 Window* findOpen(std::type_index type);
+// The window of that class whose handler is running, when it was closed
+// while a box or a modal window of that handler was up; or null.
+Window* closedUnderItsHandler(std::type_index type);
 void registerOpen(std::type_index type, Window* window);
 }  // namespace detail
 
@@ -106,9 +109,13 @@ class Handle {
   QPointer<W> w_;
 };
 
+// A handler whose window was closed under its box (a program's ending, say)
+// and that then refers to its own class gets that closed window, not a new
+// one: closing it again, as it meant to, does nothing.
 template <class W>
 Handle<W> Ref() {
   if (Window* open = detail::findOpen(typeid(W))) return Handle<W>(static_cast<W*>(open));
+  if (Window* own = detail::closedUnderItsHandler(typeid(W))) return Handle<W>(static_cast<W*>(own));
   W* w = new W();
   detail::registerOpen(typeid(W), w);  // before the opening: it may refer to itself
   w->build();

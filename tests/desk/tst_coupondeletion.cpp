@@ -206,10 +206,11 @@ class TestCouponDeletion : public QObject {
     QCOMPARE(Rows(*desk->ReferenceBox()), QStringList({"12|1.00|A|3", "13|2.00|A|3"}));
     QCOMPARE(desk->ShowTotal()->Text(), QString("3.00"));
     QCOMPARE(h.read("vendeur_3.csv"), sales);
-    // The record that finishes the removal stays, with the sales file's new content.
+    // The record that finishes the removal stays, with the sales file's new
+    // content, and the journal's kept under a second name.
     QCOMPARE(QDir(h.folder()).entryList(QDir::Files | QDir::Hidden),
-             QStringList({".corvalenta-change", ".corvalenta-new.vendeur_3.csv", "OVKB2025_main.csv", "ValComm.txt",
-                          "vendeur_3.csv"}));
+             QStringList({".corvalenta-change", ".corvalenta-kept.OVKB2025_main.csv", ".corvalenta-new.vendeur_3.csv",
+                          "OVKB2025_main.csv", "ValComm.txt", "vendeur_3.csv"}));
   }
 
   // On a failure the row stays, and list, totals and files still agree.

@@ -127,7 +127,8 @@ class TestFileChange : public QObject {
   }
 
   // A failure whose taking back fails too: the change is left where the
-  // record finishes it (a file put back is given its new bytes again), the
+  // record finishes it (a file put back is given its new bytes again, or,
+  // should that fail, finds them kept beside it at the next start), the
   // record stays, marked as given up, and nothing else is changed in this
   // run, not even by a finishing. The next start finishes the change.
   void changeThatCannotBeTakenBack_data() {
@@ -135,22 +136,26 @@ class TestFileChange : public QObject {
     QTest::addColumn<bool>("bMissing");  // b.csv made by the change
     QTest::addColumn<ChangeStep>("failing");
     QTest::addColumn<int>("restoreFailing");  // the file that cannot be taken back
+    QTest::addColumn<bool>("redoFails");      // a file put back cannot get its new bytes again
     QTest::addColumn<QByteArray>("left");     // a.csv and b.csv after the failure
     QTest::addColumn<QByteArray>("finished");
     QTest::newRow("append: second file fails, the first cannot be cut back")
-        << true << false << ChangeStep::ChangeFile << 0 << QByteArray("1\nA\n|2\n") << QByteArray("1\nA\n|2\nB\n");
+        << true << false << ChangeStep::ChangeFile << 0 << false << QByteArray("1\nA\n|2\n") << QByteArray("1\nA\n|2\nB\n");
     QTest::newRow("append: folder sync fails, the file made cannot be removed")
-        << true << true << ChangeStep::SyncFolder << 1 << QByteArray("1\n|B\n") << QByteArray("1\nA\n|B\n");
+        << true << true << ChangeStep::SyncFolder << 1 << false << QByteArray("1\n|B\n") << QByteArray("1\nA\n|B\n");
     QTest::newRow("replace: second file fails, the first cannot be put back")
-        << false << false << ChangeStep::ChangeFile << 0 << QByteArray("A\n|2\n") << QByteArray("A\n|B\n");
+        << false << false << ChangeStep::ChangeFile << 0 << false << QByteArray("A\n|2\n") << QByteArray("A\n|B\n");
     QTest::newRow("replace: folder sync fails, the second cannot be put back")
-        << false << false << ChangeStep::SyncFolder << 1 << QByteArray("A\n|B\n") << QByteArray("A\n|B\n");
+        << false << false << ChangeStep::SyncFolder << 1 << false << QByteArray("A\n|B\n") << QByteArray("A\n|B\n");
+    QTest::newRow("replace: the second cannot be put back, nor the first given its new bytes again")
+        << false << false << ChangeStep::SyncFolder << 1 << true << QByteArray("1\n|B\n") << QByteArray("A\n|B\n");
   }
   void changeThatCannotBeTakenBack() {
     QFETCH(bool, append);
     QFETCH(bool, bMissing);
     QFETCH(ChangeStep, failing);
     QFETCH(int, restoreFailing);
+    QFETCH(bool, redoFails);
     QFETCH(QByteArray, left);
     QFETCH(QByteArray, finished);
     testing::DataFolder h;
@@ -159,9 +164,11 @@ class TestFileChange : public QObject {
     const auto files = [&] { return h.read("a.csv") + '|' + h.read("b.csv"); };
     const std::vector<storage::FileWrite> parts{storage::LinesInto(file("a.csv"), {"A"}), storage::LinesInto(file("b.csv"), {"B"})};
     {
+      int firstFileSteps = 0;
       testing::ChangeSteps faults([&](ChangeStep step, int index) {
+        const bool redo = step == ChangeStep::ChangeFile && index == 0 && ++firstFileSteps == 2;
         const bool fails = (step == failing && (step != ChangeStep::ChangeFile || index == 1)) ||
-                           (step == ChangeStep::RestoreFile && index == restoreFailing);
+                           (step == ChangeStep::RestoreFile && index == restoreFailing) || (redo && redoFails);
         return fails ? StepAnswer::Fail : StepAnswer::Go;
       });
       if (append) {

@@ -11,7 +11,9 @@
 # the desk opens the picker, the creation window and the utilities, and the
 # utilities open the seller editor. Nothing includes app. A folder of no
 # layer ranks above every layer: nothing may include from it, and its own
-# files are not checked.
+# files are not checked. Qt's headers are included by class (<QLineEdit>),
+# never through their module's folder (<QtWidgets/QLineEdit>), which the
+# rules' include path would let through.
 #   tests/structure/layers.sh SRC_DIR
 set -euo pipefail
 src=${1:?source folder}
@@ -44,6 +46,10 @@ find "$src" \( -name '*.h' -o -name '*.cpp' \) ! -type d |
       sub(/\/.*/, "", dir)
       own = rank(dir)
       while ((got = (getline line < file)) > 0) {
+        if (line ~ /^[[:space:]]*#[[:space:]]*include[[:space:]]*<Qt[A-Za-z]+\//) {
+          print name " includes a Qt header through its module folder: " line
+          status = 1
+        }
         if (line !~ /^[[:space:]]*#[[:space:]]*include[[:space:]]*"[a-z]*\/.*"/) continue
         target = line
         sub(/^[[:space:]]*#[[:space:]]*include[[:space:]]*"/, "", target)

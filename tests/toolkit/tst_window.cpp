@@ -113,6 +113,7 @@ class Asks : public tk::Window {
   enum Way { Box, Dialog, ModalWindow };
   static inline Way way = Box;
   static inline bool aliveAfterAsking = false;
+  static inline int built = 0;
 
   const tk::WindowSpec& Design() const override {
     static const tk::WindowSpec d{"Asks", 200, 100, tk::Placement::Default, QColor(), true};
@@ -139,7 +140,13 @@ class Asks : public tk::Window {
     }
     aliveAfterAsking = !self.isNull();
     if (self) Said()->SetText("answered");
+    // As handlers close their window after a box: the window closed under
+    // the box, not a new one built for the purpose.
+    tk::Ref<Asks>().Close();
   }
+
+ protected:
+  void Event_Open() override { ++built; }
 };
 
 }  // namespace
@@ -310,7 +317,8 @@ class TestWindow : public QObject {
 
   // A window closed while a box or a modal window it opened is still up is
   // hidden at once and deleted only once that has ended: the box stays
-  // answerable and the handler that asked goes on with a window that exists.
+  // answerable, the handler that asked goes on with a window that exists,
+  // and its own closing then closes that window, building no other.
   void closedUnderItsOwnBox_data() {
     QTest::addColumn<int>("way");
     QTest::newRow("message box") << int(Asks::Box);
@@ -322,6 +330,7 @@ class TestWindow : public QObject {
     testing::Harness h;
     Asks::way = static_cast<Asks::Way>(way);
     Asks::aliveAfterAsking = false;
+    Asks::built = 0;
     auto w = tk::Ref<Asks>();
     QVERIFY(QTest::qWaitForWindowActive(w.get()));
     const QPointer<Asks> window(w.get());
@@ -348,6 +357,8 @@ class TestWindow : public QObject {
     QVERIFY(window);
     QCOMPARE(window->Said()->Text(), QString("answered"));
     QVERIFY(!w.IsOpen());
+    QCOMPARE(Asks::built, 1);
+    QVERIFY(tk::OpenWindows().empty());
     QTRY_VERIFY(!window);
     if (way != Asks::ModalWindow) QCOMPARE(h.dialogs().texts(), QStringList{"Sûr?"});
   }
