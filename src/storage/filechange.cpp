@@ -177,13 +177,13 @@ bool writeRecord(const QByteArray& body) {
 bool removeRecord(bool removable = true) {
   const QString path = recordPath();
   if (!QFile::exists(path) || (removable && QFile::remove(path))) return true;
-  QFile f(path);
-  return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.flush() && ::fsync(f.handle()) == 0;
+  return createSynced(path, QByteArray());
 }
 
 // Keeps the record of a change this run gave up half-way: marked as one the
 // user was told about, and no other change begins before the next start.
 void leaveChange(const std::vector<FileWrite>& parts) {
+  // The mark only lets the next start say so; the record is whole without it.
   QFile f(recordPath());
   if (f.open(QIODevice::ReadWrite) && f.seek(RecordFormat2.size()) && f.write(StateTold) == StateTold.size() &&
       f.flush())

@@ -23,9 +23,8 @@ struct Registry {
   std::vector<QPointer<Window>> order;
   std::vector<QPointer<Window>> closed;  // awaiting deletion
   int nestedLoops = 0;
-  std::vector<QPointer<Window>> deferred;  // closed inside a nested loop
-  std::vector<QPointer<Window>> handling;  // whose handler runs, innermost last
-  std::vector<QPointer<Window>> closedUnderBoxes;  // until they are deleted
+  std::vector<QPointer<Window>> handling;          // whose handler runs, innermost last
+  std::vector<QPointer<Window>> closedUnderBoxes;  // closed inside a nested loop, until deleted
 };
 
 Registry& registry() {
@@ -314,7 +313,6 @@ void Window::Close() {
   Registry& r = registry();
   r.closed.push_back(this);
   if (r.nestedLoops > 0) {
-    r.deferred.push_back(this);
     auto& closed = r.closedUnderBoxes;
     closed.erase(std::remove(closed.begin(), closed.end(), QPointer<Window>()), closed.end());
     closed.push_back(this);
@@ -330,9 +328,10 @@ NestedLoop::~NestedLoop() {
   if (--r.nestedLoops > 0) return;
   // Posted from here, the deletions wait until the event loop that ran the
   // box's handler has the control again.
-  for (const QPointer<Window>& w : r.deferred)
+  // A window whose deletion an earlier loop posted already is posted again:
+  // Qt deletes it once all the same.
+  for (const QPointer<Window>& w : r.closedUnderBoxes)
     if (w) w->deleteLater();
-  r.deferred.clear();
 }
 
 void Window::closeEvent(QCloseEvent* event) {
