@@ -8,4 +8,6 @@ QString SellerSalesFile(std::int64_t sellerNumber) {
   return QStringLiteral("vendeur_") + tk::Str(sellerNumber) + QStringLiteral(".csv");
 }
 
+QString SalesJournalFile(int year) { return QStringLiteral("OVKB") + tk::Str(year) + QStringLiteral("_main.csv"); }
+
 QString SaleEntry::Line() const { return coupon + QLatin1Char(',') + amount; }

@@ -13,6 +13,9 @@ tk::FolderItem DataFile(const QString& name);
 // The sales file of a seller, named by the seller's number.
 QString SellerSalesFile(std::int64_t sellerNumber);
 
+// The journal of one calendar year: "OVKB" + year + "_main.csv".
+QString SalesJournalFile(int year);
+
 // One coupon cashed for a seller: a line of that seller's sales file.
 struct SaleEntry {
   QString coupon;

@@ -1,7 +1,7 @@
 #include "desk/desk.h"
 
 #include "core/module1.h"
-#include "core/pendingchange.h"
+#include "core/unfinishedchange.h"
 #include "core/rules.h"
 #include "core/sellerformat.h"
 #include "core/texts.h"

@@ -2,8 +2,6 @@
 
 #include "toolkit/text.h"
 
-QString SalesJournalFile(int year) { return QStringLiteral("OVKB") + tk::Str(year) + QStringLiteral("_main.csv"); }
-
 namespace {
 
 const QString TitleStart = QStringLiteral("Bourse OVK");

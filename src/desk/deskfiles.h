@@ -14,8 +14,6 @@
 inline const QString RateFile = QStringLiteral("ValComm.txt");
 inline const QString DefaultRate = QStringLiteral("0.1");
 
-// The journal of one calendar year: "OVKB" + year + "_main.csv".
-QString SalesJournalFile(int year);
 // The journal's two header lines; the first carries the start date of the
 // run that wrote them. The opening only skips them.
 QStringList JournalHeader(const QString& myday);

@@ -30,7 +30,7 @@ void Window1::showTotals() {
 void Window1::Event_Open() {
   // Before anything reads the data: a booking or a removal cut short by a
   // crash is finished first.
-  if (!InterruptedChangeFinished()) {
+  if (!UnfinishedChangeSettled()) {
     tk::Quit(1);
     return;
   }

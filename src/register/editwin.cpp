@@ -111,7 +111,7 @@ void editwin::showButtons() {
 }
 
 void editwin::Event_Open() {
-  if (!InterruptedChangeFinished()) {
+  if (!UnfinishedChangeSettled()) {
     tk::Ref<editwin>().Close();
     return;
   }

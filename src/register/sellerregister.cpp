@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "core/module1.h"
-#include "core/pendingchange.h"
+#include "core/unfinishedchange.h"
 #include "core/salesfiles.h"
 #include "core/texts.h"
 #include "register/sellerchecks.h"
@@ -105,7 +105,7 @@ Step SellerRegister::Abandon() {
 Step SellerRegister::Save() {
   // A change this run could not take back comes first: until the next start
   // nothing more is written.
-  if (!storage::ChangeLeft().isEmpty()) return refuseSave(FailedChangeMessage(CannotWriteChangedFile));
+  if (!storage::GivenUpChange().isEmpty()) return refuseSave(FailedChangeMessage(CannotWriteChangedFile));
   const auto now = DataFile(SellerListFile).OpenAsTextFile();
   if (!now || now->Bytes() != loaded_) return refuseSave(ListChangedSinceLoaded);
   // A range beyond any fair (a row loaded from an older file) would take
@@ -121,7 +121,7 @@ Step SellerRegister::saved(storage::Replaced done) {
       state_ = State::Browsing;
       return {true, -1, std::nullopt, {}};
     case storage::Replaced::Nothing:
-    case storage::Replaced::Partly:  // left for the next start, which finishes it
+    case storage::Replaced::Partly:  // given up: the next start finishes it
       break;
   }
   return refuseSave(FailedChangeMessage(CannotWriteChangedFile));

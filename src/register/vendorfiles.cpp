@@ -53,7 +53,7 @@ const std::vector<tk::ControlSpec>& VendorFiles::ControlDesign() const {
 }
 
 void VendorFiles::Event_Open() {
-  if (!InterruptedChangeFinished()) {
+  if (!UnfinishedChangeSettled()) {
     tk::Ref<VendorFiles>().Close();
     return;
   }

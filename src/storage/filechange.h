@@ -1,16 +1,15 @@
 #pragma once
 // Changes that span several files of the data folder, all or nothing even
 // across a crash or a power cut. Before touching any file, a change writes
-// an intent record into the data folder (what each file is to get or to
-// become, and what each file held when the change found it, enough to
-// finish without the program's memory) and syncs it; then it changes the
-// files; then it removes the record. A record found at the next opening is
-// carried out to the end by FinishPendingChange(), provided every file is
-// still the one the change found (or that file with part or all of the
-// change): a file edited by hand since is never cut or overwritten.
+// an intent record into the data folder (changerecord.h: what each file is
+// to get or to become, and what each file held when the change found it,
+// enough to finish without the program's memory) and syncs it; then it
+// changes the files; then it removes the record. A record found at the
+// next start is finished there (finishchange.h). A change that fails is
+// taken back; one that can be neither made nor taken back is given up:
+// its record stays for the next start, and nothing else changes before.
 
 #include <QByteArray>
-#include <QString>
 #include <QStringList>
 #include <functional>
 #include <vector>
@@ -19,17 +18,8 @@
 
 namespace storage {
 
-// The intent record's name in the data folder. Its leading dot keeps it
-// apart from every data file's name and out of the user's way.
-inline const QString PendingChangeRecord = QStringLiteral(".corvalenta-change");
-// Prefix of the new contents that a replacement prepares beside each file.
-inline const QString PendingContentPrefix = QStringLiteral(".corvalenta-new.");
-// Prefix of the second name a replacement gives each new content it puts in
-// place, until the change is done.
-inline const QString KeptContentPrefix = QStringLiteral(".corvalenta-kept.");
-
 // One file of a change and the bytes it gets (appended, or as its new
-// content).
+// content). The file stands directly in the data folder.
 struct FileWrite {
   tk::FolderItem file;
   QByteArray bytes;
@@ -41,8 +31,9 @@ FileWrite LinesInto(const tk::FolderItem& file, const QStringList& lines);
 // Appends lines to every file as one change: each gets its bytes (synced),
 // or, on a failure, every file is taken back to what it held and a file the
 // attempt made is removed. A file whose last line lacks its end gets one
-// before its bytes. False on a failure; when a file could not be taken
-// back, the change is left for the next start (ChangeLeft()).
+// before its bytes. Anything but a regular file (or nothing) at a file's
+// name fails the change before it begins. False on a failure; when a file
+// could not be taken back, the change is given up (GivenUpChange()).
 bool AppendAsOne(const std::vector<FileWrite>& parts);
 
 // Replaces every file by its bytes as one change. The new contents are
@@ -52,37 +43,16 @@ enum class Replaced {
   All,      // every file written
   Nothing,  // a failure, and every file is as it was
   Partly,   // a failure, and a file already replaced could not be put back:
-            // the change is left for the next start (ChangeLeft())
+            // the change is given up (GivenUpChange())
 };
 Replaced ReplaceAsOne(const std::vector<FileWrite>& parts);
 
-// The files of a change this run gave up without being able to take it
-// back, by name in the data folder; empty when there is none. Its record
-// stays in the folder, and the next start finishes the change. Until then
-// no other change begins: AppendAsOne and ReplaceAsOne fail at once, and
-// FinishPendingChange leaves the record alone.
-QStringList ChangeLeft();
-
-// What an opening found of a change that an earlier run left unfinished.
-struct PendingChange {
-  enum Outcome {
-    None,      // no record, or one cut short before the change began
-    Finished,  // the change was carried out to its end
-    Failed,    // a file could not be written; the record stays for the next start
-    Changed,   // a file is no longer as the change left it: nothing was
-               // touched, and the record stays
-    Left,      // this run's own change (ChangeLeft()): it waits for the next start
-  };
-  Outcome outcome = None;
-  QStringList files;    // the files of the change, by name in the data folder
-  QStringList changed;  // Changed: the files edited since
-  bool told = false;    // the run that left the change had said it failed
-};
-
-// Carries out a change left behind in the data folder, if there is one.
-// Finishing twice does no harm: a line already appended is not appended
-// again, a file already replaced is left alone.
-PendingChange FinishPendingChange();
+// The files of a change this run gave up, by name in the data folder; empty
+// when there is none. Its record stays in the folder, marked as told, and
+// the next start finishes the change. Until then no other change begins:
+// AppendAsOne and ReplaceAsOne fail at once, and FinishUnfinishedChange
+// leaves the record alone.
+QStringList GivenUpChange();
 
 // Tests: the steps of a change, and a hook asked before each one.
 enum class ChangeStep {
@@ -104,7 +74,7 @@ using ChangeStepHook = std::function<StepAnswer(ChangeStep step, int index)>;
 // An empty hook takes every step.
 void SetChangeStepHook(ChangeStepHook hook);
 // Tests: a run started again in the same process forgets the change an
-// earlier run left (its record stays in the folder for the opening).
-void ForgetChangeLeft();
+// earlier run gave up (its record stays in the folder for the next start).
+void ForgetGivenUpChange();
 
 }  // namespace storage

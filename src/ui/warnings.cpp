@@ -1,6 +1,6 @@
 #include "ui/warnings.h"
 
-#include "core/pendingchange.h"
+#include "core/unfinishedchange.h"
 
 tk::MessageDialog ContinueWarning(const QString& title, const QString& message, const QString& explanation,
                                   const QString& cancelCaption) {
@@ -16,8 +16,8 @@ tk::MessageDialog ContinueWarning(const QString& title, const QString& message, 
   return d;
 }
 
-bool InterruptedChangeFinished() {
-  const InterruptedChange pending = FinishInterruptedChange();
-  if (!pending.message.isEmpty()) tk::MsgBox(pending.message);
-  return pending.goOn;
+bool UnfinishedChangeSettled() {
+  const SettledChange settled = SettleUnfinishedChange();
+  if (!settled.message.isEmpty()) tk::MsgBox(settled.message);
+  return settled.goOn;
 }

@@ -11,7 +11,7 @@
 tk::MessageDialog ContinueWarning(const QString& title, const QString& message, const QString& explanation,
                                   const QString& cancelCaption = QStringLiteral("Annuler"));
 
-// Finishes a change of the data files that an earlier run left, showing
-// what there is to say. False when the window must then read and write no
-// data file (the message has said why).
-bool InterruptedChangeFinished();
+// Settles a change of the data files that an earlier run left unfinished,
+// showing what there is to say. False when the window must then read and
+// write no data file (the message has said why).
+bool UnfinishedChangeSettled();

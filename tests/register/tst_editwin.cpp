@@ -593,7 +593,7 @@ class TestEditwin : public QObject {
     press(w->quitter());
     QVERIFY(!w.IsOpen());
 
-    storage::ForgetChangeLeft();  // the next start
+    storage::ForgetGivenUpChange();  // the next start
     auto next = tk::Ref<editwin>();
     QCOMPARE(h.dialogs().texts().mid(2),
              QStringList({QString::fromUtf8("La modification des fichiers ListeVendeurs.csv, couponsvendeurs.csv, qui "

@@ -8,6 +8,8 @@
 #include <utility>
 
 #include "core/module1.h"
+#include "core/unfinishedchange.h"
+#include "storage/finishchange.h"
 #include "register/registertests.h"
 #include "register/sellerregister.h"
 #include "support/datafolder.h"
@@ -441,8 +443,8 @@ class TestSellerRegister : public QObject {
     QCOMPARE(again.messages, QStringList{startAgain});
     QCOMPARE(h.read(CouponMapFile), map);
 
-    storage::ForgetChangeLeft();  // the next start
-    QCOMPARE(storage::FinishPendingChange().outcome, storage::PendingChange::Finished);
+    storage::ForgetGivenUpChange();  // the next start
+    QCOMPARE(storage::FinishUnfinishedChange(IsChangeableDataFile).outcome, storage::UnfinishedChange::Finished);
     QCOMPARE(h.read(SellerListFile), changed);
     QCOMPARE(h.read(CouponMapFile), testing::couponLines(1, 40, "Aquaflore,1"));
   }

@@ -5,6 +5,7 @@
 #include <QTest>
 
 #include "storage/filechange.h"
+#include "storage/finishchange.h"
 #include "support/datafolder.h"
 #include "support/faults.h"
 
@@ -14,6 +15,11 @@ using storage::ChangeStep;
 using storage::StepAnswer;
 
 tk::FolderItem file(const QString& name) { return tk::GetFolderItem("").Child(name); }
+
+// The files of these tests stand for the data files a change writes.
+storage::UnfinishedChange finish() {
+  return storage::FinishUnfinishedChange([](const QString& name) { return name.endsWith(".csv"); });
+}
 
 // Everything in the data folder, hidden files included, but the record.
 QStringList leftovers(const testing::DataFolder& h) {
@@ -83,9 +89,9 @@ class TestFileChange : public QObject {
       storage::AppendAsOne({storage::LinesInto(file("a.csv"), {"2"}), storage::LinesInto(file("j.csv"), {"x"})});
     }
     const QByteArray record = h.read(storage::PendingChangeRecord);
-    QCOMPARE(storage::FinishPendingChange().outcome, storage::PendingChange::Finished);
+    QCOMPARE(finish().outcome, storage::UnfinishedChange::Finished);
     h.write(storage::PendingChangeRecord, record);
-    QCOMPARE(storage::FinishPendingChange().outcome, storage::PendingChange::Finished);
+    QCOMPARE(finish().outcome, storage::UnfinishedChange::Finished);
     QCOMPARE(h.read("a.csv"), after);
     QCOMPARE(h.read("j.csv"), QByteArray("head\nx\n"));
   }
@@ -123,7 +129,7 @@ class TestFileChange : public QObject {
     QCOMPARE(h.read("vendeur_1.csv"), SalesBefore);
     QCOMPARE(h.read("journal.csv"), JournalBefore);
     QCOMPARE(leftovers(h), QStringList({"journal.csv", "vendeur_1.csv"}));
-    QCOMPARE(storage::FinishPendingChange().outcome, storage::PendingChange::None);
+    QCOMPARE(finish().outcome, storage::UnfinishedChange::None);
   }
 
   // A failure whose taking back fails too: the change is left where the
@@ -178,21 +184,21 @@ class TestFileChange : public QObject {
       }
     }
     QCOMPARE(files(), left);
-    QCOMPARE(storage::ChangeLeft(), QStringList({"a.csv", "b.csv"}));
+    QCOMPARE(storage::GivenUpChange(), QStringList({"a.csv", "b.csv"}));
     QVERIFY(h.exists(storage::PendingChangeRecord));
     const QStringList folder = leftovers(h);
 
     QVERIFY(!storage::AppendAsOne({storage::LinesInto(file("a.csv"), {"x"})}));
     QCOMPARE(storage::ReplaceAsOne({storage::LinesInto(file("c.csv"), {"y"})}), storage::Replaced::Nothing);
-    const storage::PendingChange inThisRun = storage::FinishPendingChange();
-    QCOMPARE(inThisRun.outcome, storage::PendingChange::Left);
+    const storage::UnfinishedChange inThisRun = finish();
+    QCOMPARE(inThisRun.outcome, storage::UnfinishedChange::GivenUp);
     QCOMPARE(inThisRun.files, QStringList({"a.csv", "b.csv"}));
     QCOMPARE(files(), left);
     QCOMPARE(leftovers(h), folder);
 
-    storage::ForgetChangeLeft();  // the next start
-    const storage::PendingChange next = storage::FinishPendingChange();
-    QCOMPARE(next.outcome, storage::PendingChange::Finished);
+    storage::ForgetGivenUpChange();  // the next start
+    const storage::UnfinishedChange next = finish();
+    QCOMPARE(next.outcome, storage::UnfinishedChange::Finished);
     QVERIFY(next.told);
     QCOMPARE(files(), finished);
     QCOMPARE(leftovers(h), QStringList({"a.csv", "b.csv"}));
@@ -223,8 +229,8 @@ class TestFileChange : public QObject {
     QCOMPARE(h.read("a.csv"), QByteArray("1\n"));
     QCOMPARE(leftovers(h), append ? QStringList({"a.csv"}) : QStringList({"a.csv", "b.csv"}));
     if (!append) QCOMPARE(h.read("b.csv"), QByteArray("2\n"));
-    QVERIFY(storage::ChangeLeft().isEmpty());
-    QCOMPARE(storage::FinishPendingChange().outcome, storage::PendingChange::None);
+    QVERIFY(storage::GivenUpChange().isEmpty());
+    QCOMPARE(finish().outcome, storage::UnfinishedChange::None);
   }
 
   // The run stops dead after a step, as a crash or a power cut would stop
@@ -261,8 +267,8 @@ class TestFileChange : public QObject {
         storage::ReplaceAsOne(parts);
       }
     }
-    const storage::PendingChange pending = storage::FinishPendingChange();
-    QCOMPARE(pending.outcome, whole ? storage::PendingChange::Finished : storage::PendingChange::None);
+    const storage::UnfinishedChange pending = finish();
+    QCOMPARE(pending.outcome, whole ? storage::UnfinishedChange::Finished : storage::UnfinishedChange::None);
     QByteArray sales = SalesBefore;
     QByteArray journal = JournalBefore;
     if (whole) {
@@ -274,7 +280,7 @@ class TestFileChange : public QObject {
     QCOMPARE(h.read("journal.csv"), journal);
     QCOMPARE(leftovers(h), QStringList({"journal.csv", "vendeur_1.csv"}));
     // Finishing again changes nothing.
-    QCOMPARE(storage::FinishPendingChange().outcome, storage::PendingChange::None);
+    QCOMPARE(finish().outcome, storage::UnfinishedChange::None);
     QCOMPARE(h.read("vendeur_1.csv") + h.read("journal.csv"), sales + journal);
   }
 
@@ -303,8 +309,14 @@ class TestFileChange : public QObject {
     QTest::newRow("replace: as it was found") << false << 0 << old << QByteArray("A\n");
     QTest::newRow("replace: edited before its turn") << false << 0 << QByteArray("1\n12,5.50\n") << QByteArray();
     QTest::newRow("replace: gone before its turn") << false << 0 << QByteArray() << QByteArray();
-    QTest::newRow("replace: edited once in place") << false << 1 << QByteArray("A\n50\n") << QByteArray("A\n50\n");
+    // Once in place, a file is finished only while it holds the change's new content.
+    QTest::newRow("replace: a line added once in place") << false << 1 << QByteArray("A\n50\n") << QByteArray();
+    QTest::newRow("replace: edited once in place") << false << 1 << QByteArray("B\n") << QByteArray();
+    QTest::newRow("replace: cut once in place") << false << 1 << QByteArray("A") << QByteArray();
+    QTest::newRow("replace: emptied once in place") << false << 1 << QByteArray("") << QByteArray();
+    QTest::newRow("replace: gone once in place") << false << 1 << QByteArray() << QByteArray();
     QTest::newRow("replace: put back by hand once in place") << false << 1 << old << QByteArray();
+    QTest::newRow("replace: as the change left it") << false << 1 << QByteArray("A\n") << QByteArray("A\n");
   }
   void finishingLeavesEditedFilesAlone() {
     QFETCH(bool, append);
@@ -328,9 +340,9 @@ class TestFileChange : public QObject {
     const QByteArray record = h.read(storage::PendingChangeRecord);
     const QStringList folder = leftovers(h);
 
-    const storage::PendingChange pending = storage::FinishPendingChange();
+    const storage::UnfinishedChange pending = finish();
     if (after.isNull()) {
-      QCOMPARE(pending.outcome, storage::PendingChange::Changed);
+      QCOMPARE(pending.outcome, storage::UnfinishedChange::Changed);
       QCOMPARE(pending.changed, QStringList({"a.csv"}));
       QCOMPARE(h.exists("a.csv"), !found.isNull());
       QCOMPARE(h.read("a.csv"), found);
@@ -338,7 +350,7 @@ class TestFileChange : public QObject {
       QCOMPARE(h.read(storage::PendingChangeRecord), record);
       QCOMPARE(leftovers(h), folder);
     } else {
-      QCOMPARE(pending.outcome, storage::PendingChange::Finished);
+      QCOMPARE(pending.outcome, storage::UnfinishedChange::Finished);
       QVERIFY(!pending.told);
       QCOMPARE(h.read("a.csv"), after);
       QCOMPARE(h.read("b.csv"), QByteArray(append ? "j\nx\n" : "x\n"));
@@ -370,8 +382,8 @@ class TestFileChange : public QObject {
     }
     h.write(storage::PendingChangeRecord, "corvalenta change 1\n" +
                                          QCryptographicHash::hash(body, QCryptographicHash::Sha256).toHex() + '\n' + body);
-    const storage::PendingChange pending = storage::FinishPendingChange();
-    QCOMPARE(pending.outcome, storage::PendingChange::Finished);
+    const storage::UnfinishedChange pending = finish();
+    QCOMPARE(pending.outcome, storage::UnfinishedChange::Finished);
     QCOMPARE(pending.files, QStringList({"a.csv", "b.csv"}));
     QCOMPARE(h.read("a.csv") + h.read("b.csv"), QByteArray(append ? "1\nA\nB\n" : "A\nB\n"));
     QCOMPARE(leftovers(h), QStringList({"a.csv", "b.csv"}));
@@ -412,7 +424,7 @@ class TestFileChange : public QObject {
     QCOMPARE(h.read(storage::PendingChangeRecord), QByteArray());
     const QByteArray files = h.read("a.csv") + h.read("b.csv");
     QCOMPARE(files, givenUp ? QByteArray("1\n2\n") : append ? QByteArray("1\nA\n2\nB\n") : QByteArray("A\nB\n"));
-    QCOMPARE(storage::FinishPendingChange().outcome, storage::PendingChange::None);
+    QCOMPARE(finish().outcome, storage::UnfinishedChange::None);
     QCOMPARE(h.read("a.csv") + h.read("b.csv"), files);
     QCOMPARE(leftovers(h), QStringList({"a.csv", "b.csv"}));
   }
@@ -425,9 +437,9 @@ class TestFileChange : public QObject {
       storage::AppendAsOne({storage::LinesInto(file("a.csv"), {"2"}), storage::LinesInto(file("b.csv"), {"x", "y"})});
     }
     const QByteArray record = h.read(storage::PendingChangeRecord);
-    QCOMPARE(storage::FinishPendingChange().outcome, storage::PendingChange::Finished);
+    QCOMPARE(finish().outcome, storage::UnfinishedChange::Finished);
     h.write(storage::PendingChangeRecord, record);
-    QCOMPARE(storage::FinishPendingChange().outcome, storage::PendingChange::Finished);
+    QCOMPARE(finish().outcome, storage::UnfinishedChange::Finished);
     QCOMPARE(h.read("a.csv"), QByteArray("1\n2\n"));
     QCOMPARE(h.read("b.csv"), QByteArray("x\ny\n"));
 
@@ -435,7 +447,7 @@ class TestFileChange : public QObject {
     h.write("a.csv", "1\n2");
     h.write("b.csv", "");
     h.write(storage::PendingChangeRecord, record);
-    QCOMPARE(storage::FinishPendingChange().outcome, storage::PendingChange::Finished);
+    QCOMPARE(finish().outcome, storage::UnfinishedChange::Finished);
     QCOMPARE(h.read("a.csv"), QByteArray("1\n2\n"));
     QCOMPARE(h.read("b.csv"), QByteArray("x\ny\n"));
     QCOMPARE(leftovers(h), QStringList({"a.csv", "b.csv"}));
@@ -465,7 +477,7 @@ class TestFileChange : public QObject {
     const QString moved = elsewhere.filePath("données déplacées");
     QVERIFY(QDir().rename(h.folder(), moved));
     QDir::setCurrent(moved);
-    const storage::PendingChange pending = storage::FinishPendingChange();
+    const storage::UnfinishedChange pending = finish();
     QFile oddFile(moved + '/' + odd);
     QFile journal(moved + "/j.csv");
     QVERIFY(oddFile.open(QIODevice::ReadOnly) && journal.open(QIODevice::ReadOnly));
@@ -475,27 +487,33 @@ class TestFileChange : public QObject {
     QVERIFY(QDir().rename(moved, h.folder()));
     QDir::setCurrent(h.folder());
 
-    QCOMPARE(pending.outcome, storage::PendingChange::Finished);
+    QCOMPARE(pending.outcome, storage::UnfinishedChange::Finished);
     QCOMPARE(pending.files, QStringList({odd, "j.csv"}));
     QCOMPARE(oddAfter, QByteArray(append ? "1\nA\n" : "A\n"));
     QCOMPARE(journalAfter, QByteArray(append ? "j\nB\n" : "B\n"));
     QCOMPARE(left, QStringList({"j.csv", odd}));
   }
 
-  // A record cut short by the crash: the change never began, the files stay
-  // as they are, and what it had prepared goes.
-  void cutRecordIsIgnored_data() {
+  // A record cut short (by a crash while it was written, or later by a
+  // disk) may stand for a change begun: nothing is done with it, it is kept
+  // aside with its bytes, and the files it still names are given; what it
+  // had prepared goes. An emptied record is what a run that could not remove
+  // its record leaves: no change, and nothing to keep.
+  void cutRecordIsSetAside_data() {
     QTest::addColumn<bool>("append");
     QTest::addColumn<int>("keep");  // bytes of the record left; negative: from its end
-    QTest::newRow("append: empty") << true << 0;
-    QTest::newRow("append: first line only") << true << 12;
-    QTest::newRow("append: last byte missing") << true << -1;
-    QTest::newRow("replace: half") << false << -20;
-    QTest::newRow("replace: last byte missing") << false << -1;
+    QTest::addColumn<QStringList>("names");
+    const QStringList both{"a.csv", "b.csv"};
+    QTest::newRow("append: empty") << true << 0 << QStringList();
+    QTest::newRow("append: first line only") << true << 12 << QStringList();
+    QTest::newRow("append: last byte missing") << true << -1 << both;
+    QTest::newRow("replace: half") << false << -20 << both;
+    QTest::newRow("replace: last byte missing") << false << -1 << both;
   }
-  void cutRecordIsIgnored() {
+  void cutRecordIsSetAside() {
     QFETCH(bool, append);
     QFETCH(int, keep);
+    QFETCH(QStringList, names);
     testing::DataFolder h;
     h.write("a.csv", "1\n");
     h.write("b.csv", "2\n");
@@ -508,9 +526,23 @@ class TestFileChange : public QObject {
     QVERIFY(!record.isEmpty());
     record.truncate(keep >= 0 ? keep : record.size() + keep);
     h.write(storage::PendingChangeRecord, record);
-    QCOMPARE(storage::FinishPendingChange().outcome, storage::PendingChange::None);
+    const storage::UnfinishedChange found = finish();
     QCOMPARE(h.read("a.csv") + h.read("b.csv"), QByteArray("1\n2\n"));
-    QCOMPARE(leftovers(h), QStringList({"a.csv", "b.csv"}));
+    if (keep == 0) {
+      QCOMPARE(found.outcome, storage::UnfinishedChange::None);
+      QCOMPARE(leftovers(h), QStringList({"a.csv", "b.csv"}));
+      return;
+    }
+    QCOMPARE(found.outcome, storage::UnfinishedChange::Damaged);
+    QCOMPARE(found.files, names);
+    QCOMPARE(found.setAsideAs, QString(".corvalenta-change-endommagee"));
+    QCOMPARE(h.read(found.setAsideAs), record);
+    QCOMPARE(leftovers(h), QStringList({".corvalenta-change-endommagee", "a.csv", "b.csv"}));
+    // Once aside it is no longer met; a second one is kept beside the first.
+    QCOMPARE(finish().outcome, storage::UnfinishedChange::None);
+    h.write(storage::PendingChangeRecord, "x");
+    QCOMPARE(finish().setAsideAs, QString(".corvalenta-change-endommagee-2"));
+    QCOMPARE(h.read(".corvalenta-change-endommagee"), record);
   }
 
   // A record that cannot be finished yet stays, and nothing is lost: once
@@ -533,20 +565,21 @@ class TestFileChange : public QObject {
     } else {
       testing::MakeUncreatable(h, "b.csv");
     }
-    const storage::PendingChange pending = storage::FinishPendingChange();
-    QCOMPARE(pending.outcome, storage::PendingChange::Failed);
+    const storage::UnfinishedChange pending = finish();
+    QCOMPARE(pending.outcome, storage::UnfinishedChange::Failed);
     QCOMPARE(pending.files, QStringList({"a.csv", "b.csv"}));
     QVERIFY(h.exists(storage::PendingChangeRecord));
     QCOMPARE(h.read("a.csv"), QByteArray("1\n"));
     QVERIFY(folder ? QDir(h.folder()).rmdir("b.csv") : QFile::remove(h.path("b.csv")));
-    QCOMPARE(storage::FinishPendingChange().outcome, storage::PendingChange::Finished);
+    QCOMPARE(finish().outcome, storage::UnfinishedChange::Finished);
     QCOMPARE(h.read("a.csv") + h.read("b.csv"), QByteArray("1\n2\nx\n"));
     QVERIFY(!h.exists(storage::PendingChangeRecord));
   }
 
   // A file that was missing is created by the change, and a crash before
-  // it was created still ends with it whole; a file already replaced is not
-  // replaced again by anything else.
+  // it was created still ends with it whole; a file already replaced and
+  // then changed by hand is not replaced again, nor is the change finished
+  // around it.
   void missingFilesAndReplacedFiles() {
     testing::DataFolder h;
     {
@@ -554,7 +587,7 @@ class TestFileChange : public QObject {
       storage::AppendAsOne({storage::LinesInto(file("new.csv"), {"n"}), storage::LinesInto(file("j.csv"), {"head", "1"})});
     }
     QVERIFY(!h.exists("new.csv"));
-    QCOMPARE(storage::FinishPendingChange().outcome, storage::PendingChange::Finished);
+    QCOMPARE(finish().outcome, storage::UnfinishedChange::Finished);
     QCOMPARE(h.read("new.csv") + h.read("j.csv"), QByteArray("n\nhead\n1\n"));
 
     {
@@ -562,9 +595,14 @@ class TestFileChange : public QObject {
       storage::ReplaceAsOne({storage::LinesInto(file("new.csv"), {"N"}), storage::LinesInto(file("j.csv"), {"J"})});
     }
     QCOMPARE(h.read("new.csv"), QByteArray("N\n"));
-    h.write("new.csv", "changed by hand\n");  // already replaced: left alone
-    QCOMPARE(storage::FinishPendingChange().outcome, storage::PendingChange::Finished);
-    QCOMPARE(h.read("new.csv") + h.read("j.csv"), QByteArray("changed by hand\nJ\n"));
+    h.write("new.csv", "changed by hand\n");
+    const storage::UnfinishedChange changed = finish();
+    QCOMPARE(changed.outcome, storage::UnfinishedChange::Changed);
+    QCOMPARE(changed.changed, QStringList({"new.csv"}));
+    QCOMPARE(h.read("new.csv") + h.read("j.csv"), QByteArray("changed by hand\nhead\n1\n"));
+    h.write("new.csv", "N\n");  // put back as the change left it
+    QCOMPARE(finish().outcome, storage::UnfinishedChange::Finished);
+    QCOMPARE(h.read("new.csv") + h.read("j.csv"), QByteArray("N\nJ\n"));
   }
 
   // A full disk while the new contents are prepared: nothing changes.

@@ -57,7 +57,7 @@ inline tk::Handle<Window1> Restart(Harness& h) {
   tk::CloseAllWindows();
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   Module1::Initialise();
-  storage::ForgetChangeLeft();
+  storage::ForgetGivenUpChange();
   return OpenDesk(h);
 }
 
