@@ -15,7 +15,9 @@ SellerSales LoadSellerSales(const tk::FolderItem& salesFile) {
     return sales;
   }
   while (!in->IsEOF()) {
-    const QStringList fields = CsvFields(in->ReadLine(), 2);
+    const QString line = in->ReadLine();
+    if (IsBlankLine(line)) continue;
+    const QStringList fields = CsvFields(line, 2);
     sales.gross += tk::Val(fields.at(1));
     sales.rows.push_back(SaleEntry{fields.at(0), AmountFormatter(fields.at(1))});
   }

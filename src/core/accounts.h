@@ -16,9 +16,9 @@ struct SellerSales {
   // The file could not be opened (missing, a folder, unreadable): no rows.
   bool missing = false;
   // One row per line, in file order: the coupon trimmed, the amount trimmed
-  // and given two decimals by AmountFormatter. A line with fewer than two
-  // fields (an empty line included) gives empty texts for the missing ones;
-  // fields after the second are ignored.
+  // and given two decimals by AmountFormatter. A blank line (IsBlankLine)
+  // gives no row; a line with fewer than two fields gives empty texts for
+  // the missing ones; fields after the second are ignored.
   std::vector<SaleEntry> rows;
   // The sum, in file order, of the number values of the trimmed amounts as
   // the file holds them (not of the formatted texts).

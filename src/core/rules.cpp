@@ -25,3 +25,5 @@ QStringList CsvFields(const QString& line, int columns) {
   for (int i = 0; i < columns; ++i) cells << (i < fields.size() ? tk::Trim(fields.at(i)) : QString());
   return cells;
 }
+
+bool IsBlankLine(const QString& line) { return QStringView(line).trimmed().isEmpty(); }

@@ -22,3 +22,7 @@ QString AmountFormatter(const QString& amount);
 // The fields of one comma-separated line, trimmed, exactly `columns` of
 // them: missing fields are empty, extra fields are dropped.
 QStringList CsvFields(const QString& line, int columns);
+
+// True when the line holds nothing but white space (a "\r" included): a
+// line a text editor left, not a record. A line of bare commas is a record.
+bool IsBlankLine(const QString& line);

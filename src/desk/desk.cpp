@@ -49,7 +49,7 @@ Desk::JournalOpening Desk::LoadJournal() {
   double total = 0;
   while (!in->IsEOF()) {
     const QString line = in->ReadLine();
-    if (IsJournalHeader(line)) continue;
+    if (IsBlankLine(line) || IsJournalHeader(line)) continue;
     const QStringList fields = CsvFields(line, 4);
     rows_.push_back({fields.at(0), AmountFormatter(fields.at(1)), fields.at(2), fields.at(3)});
     total += tk::Val(fields.at(1));
@@ -114,7 +114,8 @@ struct SalesAfterRemoval {
 };
 
 // The sales file without the last line of the coupon, every line read
-// trimmed; this seller's lines only, read afresh for every removal.
+// trimmed and its blank lines dropped; this seller's lines only, read
+// afresh for every removal.
 SalesAfterRemoval salesWithout(const tk::FolderItem& sales, const QString& coupon) {
   SalesAfterRemoval after;
   after.missing = !sales.Exists();
@@ -127,7 +128,9 @@ SalesAfterRemoval salesWithout(const tk::FolderItem& sales, const QString& coupo
   std::vector<SaleEntry> kept;
   int match = -1;
   while (!in->IsEOF()) {
-    const QStringList cells = CsvFields(in->ReadLine(), 2);
+    const QString line = in->ReadLine();
+    if (IsBlankLine(line)) continue;
+    const QStringList cells = CsvFields(line, 2);
     if (cells.at(0) == tk::Trim(coupon)) match = static_cast<int>(kept.size());
     kept.push_back({cells.at(0), cells.at(1)});
   }

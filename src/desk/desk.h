@@ -28,9 +28,9 @@ class Desk {
   };
   // The opening's last step: the year's journal loaded into the rows (each
   // field trimmed, the amount shown with two decimals; its header lines,
-  // wherever they stand, skipped), its sum made the turnover and the
-  // commission worked out to the nearest 0.05; or, when there is none, the
-  // journal created with its two header lines.
+  // wherever they stand, and its blank lines skipped), its sum made the
+  // turnover and the commission worked out to the nearest 0.05; or, when
+  // there is none, the journal created with its two header lines.
   JournalOpening LoadJournal();
 
   struct Entry {

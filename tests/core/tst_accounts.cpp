@@ -153,7 +153,21 @@ class TestAccounts : public QObject {
     QTest::newRow("CR LF, and no line end at the end") << QByteArray("1,2.50\r\n2,1")
                                                        << QStringList({"1|2.50", "2|1.00"}) << "3.5";
     QTest::newRow("a comma typed in the amount") << QByteArray("7,12,50\n") << QStringList({"7|12.00"}) << "12";
-    QTest::newRow("short and empty lines") << QByteArray("5\n\n6,1\n") << QStringList({"5|", "|", "6|1.00"}) << "1";
+    QTest::newRow("short line, and an empty one") << QByteArray("5\n\n6,1\n") << QStringList({"5|", "6|1.00"}) << "1";
+    QTest::newRow("a line of bare commas is a row") << QByteArray("5,1\n,\n,,\n") << QStringList({"5|1.00", "|", "|"})
+                                                    << "1";
+    // Blank lines give no row and add nothing to the gross, wherever they stand.
+    QTest::newRow("blank line at the end") << QByteArray("1,2\n2,3\n\n") << QStringList({"1|2.00", "2|3.00"})
+                                           << "5";
+    QTest::newRow("blank line first") << QByteArray("\n1,2\n2,3\n") << QStringList({"1|2.00", "2|3.00"}) << "5";
+    QTest::newRow("white space only, in the middle")
+        << QByteArray("1,2\n \t \n2,3\n") << QStringList({"1|2.00", "2|3.00"}) << "5";
+    QTest::newRow("CR LF blank line") << QByteArray("1,2\r\n\r\n2,3\r\n") << QStringList({"1|2.00", "2|3.00"})
+                                      << "5";
+    QTest::newRow("a lone CR") << QByteArray("1,2\n\r\r\n2,3\n") << QStringList({"1|2.00", "2|3.00"}) << "5";
+    QTest::newRow("spaces, no line end at the end") << QByteArray("1,2\n2,3\n  ") << QStringList({"1|2.00", "2|3.00"})
+                                                    << "5";
+    QTest::newRow("blank lines only") << QByteArray("\n \n\r\n") << QStringList() << "0";
     QTest::newRow("amount that is no number") << QByteArray("8,abc\n") << QStringList({"8|0.00"}) << "0";
     QTest::newRow("same coupon twice") << QByteArray("4,1\n4,2\n") << QStringList({"4|1.00", "4|2.00"}) << "3";
     QTest::newRow("gross from the file's texts") << QByteArray("1,0.004\n2,0.004\n")

@@ -33,6 +33,18 @@ QStringList rows(const Desk& desk) {
 
 QString shown(double value) { return tk::ApplyFormat(tk::AmountFormat, tk::Str(value)); }
 
+// The lines, each ended by "\n", with `blank` put in before line `at`
+// (-1: after the last).
+QByteArray withBlank(const QStringList& lines, const QByteArray& blank, int at) {
+  QByteArray out;
+  for (int i = 0; i < lines.size(); ++i) {
+    if (i == at) out += blank;
+    out += lines.at(i).toUtf8() + '\n';
+  }
+  if (at < 0) out += blank;
+  return out;
+}
+
 }  // namespace
 
 class TestDesk : public QObject {
@@ -41,7 +53,8 @@ class TestDesk : public QObject {
   void opening() {
     DataFolder h;
     h.write("ValComm.txt", "0.2\n");
-    h.write("OVKB2025_main.csv", testing::JournalFile("1/3/2025", "12, 7.5 ,Aquaflore,3,extra\n\n14,2.34, Ichtyo , 4\n"));
+    h.write("OVKB2025_main.csv",
+            testing::JournalFile("1/3/2025", "12, 7.5 ,Aquaflore,3,extra\n\n,,\n14,2.34, Ichtyo , 4\n"));
     Desk desk;
     QCOMPARE(desk.ReadRate(tk::Date{5, 3, 2025}), QString());
     QCOMPARE(Module1::ovktaux, 0.2);
@@ -53,6 +66,7 @@ class TestDesk : public QObject {
     const Desk::JournalOpening j = desk.LoadJournal();
     QVERIFY(!j.created);
     QCOMPARE(j.failure, QString());
+    // The blank line is no row; the line of bare commas is one.
     QCOMPARE(rows(desk), QStringList({"12|7.50|Aquaflore|3", "|||", "14|2.34|Ichtyo|4"}));
     QCOMPARE(tk::Str(desk.Turnover()), QString("9.84"));
     QCOMPARE(tk::Str(*desk.Commission()), QString("1.95"));  // 0.2 × 9.84 to the nearest 0.05
@@ -183,6 +197,64 @@ class TestDesk : public QObject {
     QCOMPARE(shown(desk.Turnover()), turnover);
     QCOMPARE(tk::Str(*desk.Commission()), commission);
     QCOMPARE(tk::Str(Module1::grandtotal), grandtotal);
+  }
+
+  // Blank lines in the journal and in a sales file (a line end an editor
+  // added, a line emptied by hand) are no rows and add nothing; once a
+  // coupon is booked and another removed, both files are rewritten without
+  // them, every other line in its place and to the byte.
+  void blankLines_data() {
+    QTest::addColumn<QByteArray>("blank");  // with its line end, when it has one
+    QTest::addColumn<int>("journalAt");     // the line of the file it stands before; -1: after the last
+    QTest::addColumn<int>("salesAt");
+    QTest::newRow("at the end") << QByteArray("\n") << -1 << -1;
+    QTest::newRow("in the middle") << QByteArray("\n") << 3 << 1;
+    QTest::newRow("white space only") << QByteArray(" \t \n") << 3 << 1;
+    QTest::newRow("CR LF") << QByteArray("\r\n") << 3 << 1;
+    QTest::newRow("several, first in the file") << QByteArray("\n  \n\r\n") << 0 << 0;
+    QTest::newRow("between the header lines") << QByteArray("\t\n") << 1 << 0;
+    QTest::newRow("right after the header, before the removed row") << QByteArray("\n") << 2 << 0;
+    QTest::newRow("spaces without a line end, at the end") << QByteArray("  ") << -1 << -1;
+  }
+  void blankLines() {
+    QFETCH(QByteArray, blank);
+    QFETCH(int, journalAt);
+    QFETCH(int, salesAt);
+    DataFolder h;
+    h.write("couponsvendeurs.csv", Map);
+    const QStringList journal{"12,1.00,Aquaflore,3", "20,2.00,Ichtyo,4", "11,3.00,Aquaflore,3"};
+    h.write("OVKB2025_main.csv", withBlank(testing::JournalHeaderLines("1/3/2025") + journal, blank, journalAt));
+    h.write("vendeur_3.csv", withBlank({"12,1", "11,3"}, blank, salesAt));
+    Desk desk;
+    open(h, desk, QByteArray());
+
+    QCOMPARE(rows(desk), QStringList({"12|1.00|Aquaflore|3", "20|2.00|Ichtyo|4", "11|3.00|Aquaflore|3"}));
+    QCOMPARE(tk::Str(desk.Turnover()), QString("6"));
+    QCOMPARE(tk::Str(*desk.Commission()), QString("0.6"));
+    QCOMPARE(tk::Str(Module1::grandtotal), QString("6"));
+
+    QVERIFY(desk.Book("10", "4.00").booked);
+    QVERIFY(desk.Remove(0).removed);
+
+    QCOMPARE(rows(desk), QStringList({"20|2.00|Ichtyo|4", "11|3.00|Aquaflore|3", "10|4.00|Aquaflore|3"}));
+    QCOMPARE(h.read("OVKB2025_main.csv"),
+             testing::JournalFile("5/3/2025", "20,2.00,Ichtyo,4\n11,3.00,Aquaflore,3\n10,4.00,Aquaflore,3\n"));
+    QCOMPARE(h.read("vendeur_3.csv"), QByteArray("11,3\n10,4.00\n"));
+    QCOMPARE(tk::Str(desk.Turnover()), QString("9"));
+    QCOMPARE(tk::Str(*desk.Commission()), QString("0.9"));
+  }
+
+  // A line of bare commas is a record with empty fields, not a blank line:
+  // listed, and written back where it stood.
+  void lineOfCommasStays() {
+    DataFolder h;
+    h.write("vendeur_3.csv", "12,1\n,\n13,2\n");
+    Desk desk;
+    open(h, desk, "12,1.00,A,3\n,,\n13,2.00,A,3\n");
+    QCOMPARE(rows(desk), QStringList({"12|1.00|A|3", "|||", "13|2.00|A|3"}));
+    QVERIFY(desk.Remove(0).removed);
+    QCOMPARE(h.read("OVKB2025_main.csv"), testing::JournalFile("5/3/2025", ",,,\n13,2.00,A,3\n"));
+    QCOMPARE(h.read("vendeur_3.csv"), QByteArray(",\n13,2\n"));
   }
 
   void removalWithoutARow_data() {

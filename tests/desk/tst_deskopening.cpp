@@ -76,8 +76,8 @@ class TestDeskOpening : public QObject {
     QTest::addColumn<QString>("total");
     QTest::newRow("empty file") << QByteArray() << QStringList() << "0.00";
     QTest::newRow("shorter than its header") << testing::JournalHeaderLines("1/3/2025").first().toUtf8() << QStringList() << "0.00";
-    QTest::newRow("short and empty lines give empty cells")
-        << journal("1/3/2025", "5\n\n6,3\n") << QStringList({"5|||", "|||", "6|3.00||"}) << "3.00";
+    QTest::newRow("short lines give empty cells, blank lines no row")
+        << journal("1/3/2025", "5\n\n6,3\n") << QStringList({"5|||", "6|3.00||"}) << "3.00";
     QTest::newRow("lines ended by CR LF")
         << (testing::JournalHeaderLines("1/3/2025").join("\r\n") + "\r\n7,1,A,1\r\n8,2,B,2\r\n").toUtf8()
         << QStringList({"7|1.00|A|1", "8|2.00|B|2"}) << "3.00";
