@@ -4,11 +4,27 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <cerrno>
 #include <unistd.h>
+
+#include "toolkit/plainfile.h"
 
 namespace tk {
 
 namespace {
+
+// Far beyond any file of a fair, and still small enough to hold at once.
+constexpr qint64 TextFileLimit = qint64(1) << 30;
+
+// A replacement's temporary file, or none when anything but a regular file
+// stands at the name: QSaveFile would write through a link into what it
+// leads to. The rename at the commit replaces the name itself.
+std::unique_ptr<QSaveFile> openReplacement(const QString& path) {
+  if (EntryAt(path) == EntryKind::Other) return nullptr;
+  auto file = std::make_unique<QSaveFile>(path);
+  if (!file->open(QIODevice::WriteOnly)) return nullptr;
+  return file;
+}
 
 // Ends a replacement: the temporary file takes the real one's place only
 // when everything reached it. commit() alone does not see a buffered write
@@ -53,9 +69,11 @@ bool TextOutputStream::WriteLine(const QString& line) {
   if (closed_) return ok_ = false;
   QByteArray bytes = line.toUtf8();
   bytes.append('\n');
-  QIODevice* dev = append_ ? static_cast<QIODevice*>(append_.get())
-                           : static_cast<QIODevice*>(replace_.get());
-  if (!dev || dev->write(bytes) != bytes.size()) ok_ = false;
+  if (append_) {
+    if (!append_->Write(bytes)) ok_ = false;
+  } else if (!replace_ || replace_->write(bytes) != bytes.size()) {
+    ok_ = false;
+  }
   return ok_;
 }
 
@@ -67,7 +85,7 @@ bool TextOutputStream::WriteLines(const QStringList& lines) {
 
 bool TextOutputStream::Sync() {
   if (closed_ || !append_) return ok_;
-  if (!append_->flush() || ::fsync(append_->handle()) != 0) ok_ = false;
+  if (!append_->Sync()) ok_ = false;
   return ok_;
 }
 
@@ -75,9 +93,7 @@ bool TextOutputStream::Close() {
   if (closed_) return ok_;
   closed_ = true;
   if (append_) {
-    if (!append_->flush()) ok_ = false;
-    append_->close();
-    if (append_->error() != QFileDevice::NoError) ok_ = false;
+    if (!append_->Close()) ok_ = false;
   } else if (replace_) {
     ok_ = finishReplace(*replace_, ok_);
   }
@@ -88,9 +104,9 @@ FolderItem FolderItem::Child(const QString& name) const {
   return FolderItem(QDir(path_).filePath(name));
 }
 
-bool FolderItem::Exists() const { return QFileInfo::exists(path_); }
+bool FolderItem::Exists() const { return EntryAt(path_) != EntryKind::None; }
 
-bool FolderItem::IsFolder() const { return QFileInfo(path_).isDir(); }
+bool FolderItem::IsFolder() const { return FolderAt(path_); }
 
 QString FolderItem::Name() const { return QFileInfo(path_).fileName(); }
 
@@ -99,31 +115,25 @@ QString FolderItem::NativePath() const {
 }
 
 std::unique_ptr<TextInputStream> FolderItem::OpenAsTextFile() const {
-  // Only a regular file has an end to read to (a device may have none).
-  QFileInfo info(path_);
-  if (!info.isFile()) return nullptr;
-  QFile f(path_);
-  if (!f.open(QIODevice::ReadOnly)) return nullptr;
-  QByteArray content = f.readAll();
-  if (f.error() != QFileDevice::NoError) return nullptr;
-  return std::make_unique<TextInputStream>(std::move(content));
+  PlainFile f(path_, PlainFile::Read);
+  std::optional<QByteArray> content = f.ReadAll(TextFileLimit);
+  if (!f.Close() || !content) return nullptr;
+  return std::make_unique<TextInputStream>(std::move(*content));
 }
 
 std::unique_ptr<TextOutputStream> FolderItem::CreateTextFile() const {
-  if (IsFolder()) return nullptr;
-  auto file = std::make_unique<QSaveFile>(path_);
-  if (!file->open(QIODevice::WriteOnly)) return nullptr;
+  auto file = openReplacement(path_);
+  if (!file) return nullptr;
   std::unique_ptr<TextOutputStream> s(new TextOutputStream);
   s->replace_ = std::move(file);
   return s;
 }
 
 std::unique_ptr<TextOutputStream> FolderItem::AppendToTextFile() const {
-  if (IsFolder()) return nullptr;
-  auto file = std::make_unique<QFile>(path_);
-  if (!file->open(QIODevice::WriteOnly | QIODevice::Append)) return nullptr;
+  auto file = std::make_unique<PlainFile>(path_, PlainFile::Append);
+  if (!file->IsOpen()) return nullptr;
   std::unique_ptr<TextOutputStream> s(new TextOutputStream);
-  s->sizeAtOpen_ = file->size();
+  s->sizeAtOpen_ = file->Size();
   s->append_ = std::move(file);
   return s;
 }
@@ -136,30 +146,24 @@ bool FolderItem::ReplaceWithLines(const QStringList& lines) const {
 }
 
 bool FolderItem::ReplaceWithBytes(const QByteArray& bytes) const {
-  if (IsFolder()) return false;
-  QSaveFile f(path_);
-  if (!f.open(QIODevice::WriteOnly)) return false;
-  return finishReplace(f, f.write(bytes) == bytes.size());
+  auto f = openReplacement(path_);
+  if (!f) return false;
+  return finishReplace(*f, f->write(bytes) == bytes.size());
 }
 
 bool FolderItem::Delete() const {
-  if (IsFolder()) return false;
-  return !QFileInfo::exists(path_) || QFile::remove(path_);
+  // unlink() takes the name itself, a link included, and refuses a folder.
+  if (EntryAt(path_) == EntryKind::None) return true;
+  return ::unlink(QFile::encodeName(path_).constData()) == 0 || errno == ENOENT;
 }
 
 bool FolderItem::Truncate(qint64 size) const {
-  QFile f(path_);
-  if (!f.open(QIODevice::ReadWrite)) return false;
-  if (!f.resize(size)) return false;
-  if (!f.flush() || ::fsync(f.handle()) != 0) return false;
-  f.close();
-  return f.error() == QFileDevice::NoError;
+  PlainFile f(path_, PlainFile::ReadWrite);
+  const bool ok = f.Truncate(size) && f.Sync();
+  return f.Close() && ok;
 }
 
-qint64 FolderItem::Size() const {
-  QFileInfo info(path_);
-  return info.exists() ? info.size() : -1;
-}
+qint64 FolderItem::Size() const { return FileSizeAt(path_); }
 
 FolderItem GetFolderItem(const QString& path) {
   if (path.isEmpty()) return FolderItem(QDir::currentPath());

@@ -38,6 +38,16 @@ EntryKind EntryAt(const QString& path) {
   return errno == ENOENT ? EntryKind::None : EntryKind::Other;
 }
 
+bool FolderAt(const QString& path) {
+  struct stat st {};
+  return lookAt(path, st) && S_ISDIR(st.st_mode);
+}
+
+qint64 FileSizeAt(const QString& path) {
+  struct stat st {};
+  return lookAt(path, st) && S_ISREG(st.st_mode) ? st.st_size : -1;
+}
+
 PlainFile::PlainFile(const QString& path, Mode mode) {
   // Looked at before it is opened, so that a device is never opened at all.
   const EntryKind before = EntryAt(path);

@@ -18,6 +18,11 @@ enum class EntryKind {
   Other,  // anything else (a folder, a link, a FIFO, a device), or a name that cannot be looked at
 };
 EntryKind EntryAt(const QString& path);
+// True when the name itself is a folder (a link to one is not).
+bool FolderAt(const QString& path);
+// Length of the regular file at a name, the name itself looked at; -1 when
+// anything else or nothing stands there.
+qint64 FileSizeAt(const QString& path);
 
 class PlainFile {
  public:

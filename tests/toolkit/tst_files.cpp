@@ -1,7 +1,12 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QMap>
+#include <QTemporaryDir>
 #include <QTest>
+#include <iterator>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "support/datafolder.h"
 #include "support/faults.h"
@@ -13,6 +18,105 @@ QStringList readAll(tk::TextInputStream& in) {
   while (!in.IsEOF()) lines << in.ReadLine();
   return lines;
 }
+
+// A data folder inside a folder of the test's own, as the working folder:
+// what a link of the data folder leads to lies beside it, where any change
+// shows.
+class NestedDataFolder {
+ public:
+  NestedDataFolder() : previous_(QDir::currentPath()) {
+    if (!outer_.isValid() || !QDir(outer_.path()).mkdir("data") || !QDir::setCurrent(data()))
+      qFatal("cannot prepare a nested data folder");
+  }
+  ~NestedDataFolder() {
+    if (!QDir::setCurrent(previous_)) qWarning("cannot go back to %s", qPrintable(previous_));
+  }
+  NestedDataFolder(const NestedDataFolder&) = delete;
+  NestedDataFolder& operator=(const NestedDataFolder&) = delete;
+
+  QString outer() const { return outer_.path(); }
+  QString data() const { return outer_.filePath("data"); }
+
+  static inline const QString Name = QStringLiteral("vendeur_3.csv");
+  // Puts one of HostileKinds at Name, beside a file and a folder outside
+  // the data folder for the links to lead to; gives its path.
+  QString place(const QString& kind) const {
+    QFile secret(outer_.filePath("secret.txt"));
+    if (!secret.open(QIODevice::WriteOnly) || secret.write("secret\n") != 7 || !secret.flush())
+      qFatal("cannot write the file outside");
+    secret.close();
+    if (secret.error() != QFileDevice::NoError || !QDir(outer()).mkpath("elsewhere/inside"))
+      qFatal("cannot prepare what lies outside");
+    const QString at = data() + '/' + Name;
+    bool made = false;
+    if (kind == "link to a file outside") made = QFile::link("../secret.txt", at);
+    if (kind == "dangling link to outside") made = QFile::link("../absent.csv", at);
+    if (kind == "link to a folder outside") made = QFile::link("../elsewhere", at);
+    if (kind == "fifo") made = ::mkfifo(QFile::encodeName(at).constData(), 0600) == 0;
+    if (kind == "folder") made = QDir(data()).mkdir(Name);
+    if (!made) qFatal("cannot make a %s", qPrintable(kind));
+    return at;
+  }
+
+ private:
+  QTemporaryDir outer_;
+  QString previous_;
+};
+
+const QStringList HostileKinds{"link to a file outside", "dangling link to outside", "link to a folder outside",
+                               "fifo", "folder"};
+
+// What stands at a path, the name itself looked at; a FIFO is never opened.
+QString standing(const QString& path) {
+  const QByteArray name = QFile::encodeName(path);
+  struct stat st {};
+  if (::lstat(name.constData(), &st) != 0) return "nothing";
+  if (S_ISLNK(st.st_mode)) {
+    char target[4096];
+    const ssize_t n = ::readlink(name.constData(), target, sizeof target);
+    return "link to " + (n < 0 ? QString("?") : QFile::decodeName(QByteArray(target, int(n))));
+  }
+  if (S_ISFIFO(st.st_mode)) return "fifo";
+  if (S_ISDIR(st.st_mode)) return "folder";
+  QFile f(path);
+  if (!f.open(QIODevice::ReadOnly)) return "unreadable file";
+  return "file: " + QString::fromLatin1(f.readAll().toHex());
+}
+
+// Everything below `root`, bytes included, without following a link.
+QMap<QString, QString> tree(const QString& root, const QString& below = {}) {
+  QMap<QString, QString> all;
+  const QDir dir(below.isEmpty() ? root : root + '/' + below);
+  for (const QString& name : dir.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot)) {
+    const QString rel = below.isEmpty() ? name : below + '/' + name;
+    all[rel] = standing(root + '/' + rel);
+    if (all[rel] == "folder") all.insert(tree(root, rel));
+  }
+  return all;
+}
+
+// Every call of a file of the folder; true when it reports success.
+struct Operation {
+  const char* name;
+  bool (*run)(const tk::FolderItem&);
+};
+const Operation Operations[] = {
+    {"read", [](const tk::FolderItem& f) { return f.OpenAsTextFile() != nullptr; }},
+    {"create",
+     [](const tk::FolderItem& f) {
+       auto out = f.CreateTextFile();
+       return out && out->WriteLine("1,2.00") && out->Close();
+     }},
+    {"replace lines", [](const tk::FolderItem& f) { return f.ReplaceWithLines({"1,2.00"}); }},
+    {"replace bytes", [](const tk::FolderItem& f) { return f.ReplaceWithBytes("1,2.00\n"); }},
+    {"append",
+     [](const tk::FolderItem& f) {
+       auto out = f.AppendToTextFile();
+       return out && out->WriteLine("1,2.00") && out->Sync() && out->Close();
+     }},
+    {"truncate", [](const tk::FolderItem& f) { return f.Truncate(0); }},
+    {"delete", [](const tk::FolderItem& f) { return f.Delete(); }},
+};
 }  // namespace
 
 class TestFiles : public QObject {
@@ -211,6 +315,52 @@ class TestFiles : public QObject {
     QVERIFY(!nowhere.AppendToTextFile());
     QVERIFY(!nowhere.ReplaceWithLines({"x"}));
     QVERIFY(!nowhere.ReplaceWithBytes("x"));
+  }
+
+  // A data folder copied from a stick may hold anything at a file's name:
+  // it is seen as it is, never through a link, and counts as there, so that
+  // no caller creates a file through it.
+  void hostileEntryIsSeenItself_data() {
+    QTest::addColumn<QString>("kind");
+    for (const QString& kind : HostileKinds) QTest::newRow(qPrintable(kind)) << kind;
+  }
+  void hostileEntryIsSeenItself() {
+    QFETCH(QString, kind);
+    NestedDataFolder h;
+    h.place(kind);
+    const QMap<QString, QString> before = tree(h.outer());
+    const tk::FolderItem f = tk::GetFolderItem("").Child(NestedDataFolder::Name);
+    QVERIFY(f.Exists());
+    QCOMPARE(f.IsFolder(), kind == "folder");
+    QCOMPARE(f.Size(), qint64(-1));
+    QCOMPARE(tree(h.outer()), before);
+  }
+
+  // Nothing there is followed, opened or blocked on: every call but a
+  // deletion refuses, and nothing changes outside the data folder nor at
+  // the name; a deletion takes the name itself, never what it leads to.
+  void hostileEntryIsNeverFollowed_data() {
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<int>("operation");
+    for (const QString& kind : HostileKinds)
+      for (int op = 0; op < int(std::size(Operations)); ++op)
+        QTest::addRow("%s: %s", qPrintable(kind), Operations[op].name) << kind << op;
+  }
+  void hostileEntryIsNeverFollowed() {
+    QFETCH(QString, kind);
+    QFETCH(int, operation);
+    NestedDataFolder h;
+    const QString at = h.place(kind);
+    const QMap<QString, QString> before = tree(h.outer());
+
+    const tk::FolderItem f = tk::GetFolderItem("").Child(NestedDataFolder::Name);
+    const bool deletes = QByteArray(Operations[operation].name) == "delete" && kind != "folder";
+    QCOMPARE(Operations[operation].run(f), deletes);
+
+    QMap<QString, QString> expected = before;
+    if (deletes) expected.remove("data/" + NestedDataFolder::Name);
+    QCOMPARE(tree(h.outer()), expected);
+    if (deletes) QCOMPARE(standing(at), QString("nothing"));
   }
 };
 
