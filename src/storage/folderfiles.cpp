@@ -60,7 +60,7 @@ FileSeen SeeFile(const QString& path) {
   return FileSeen{tk::EntryKind::Other, -1, {}};
 }
 
-qint64 FileSize(const QString& path) { return tk::PlainFile(path, tk::PlainFile::Read).Size(); }
+qint64 FileSize(const QString& path) { return tk::FileSizeAt(path); }
 
 std::optional<QByteArray> ReadRange(const QString& path, qint64 offset, qint64 length) {
   const tk::PlainFile f(path, tk::PlainFile::Read);

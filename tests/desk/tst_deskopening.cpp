@@ -1,6 +1,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QTest>
+#include <optional>
 
 #include "core/module1.h"
 #include "app/startup.h"
@@ -177,34 +178,45 @@ class TestDeskOpening : public QObject {
   // an existing one is left as it is.
   void unusableFiles_data() {
     QTest::addColumn<QString>("name");
-    QTest::addColumn<bool>("asFolder");  // else: a name no file can be created under
+    QTest::addColumn<QString>("fault");  // a folder or a link to nowhere in its place, or a full disk
     QTest::addColumn<QStringList>("texts");
     const QString start = QStringLiteral("Le fonctionnement de ce programme suppose que tous les fichiers des "
                                          "vendeurs (vendeur_x.csv) ont étés effacés et que les fichiers "
                                          "ListeVendeurs.csv et couponsvendeurs.csv ont été correctement remplis. \n");
-    QTest::newRow("rate file unreadable") << "ValComm.txt" << true
+    QTest::newRow("rate file unreadable") << "ValComm.txt" << "folder"
                                           << QStringList({"Impossible de lire le fichier ValComm.txt!"});
-    QTest::newRow("rate file not creatable") << "ValComm.txt" << false
+    QTest::newRow("rate file a link to nowhere") << "ValComm.txt" << "link"
+                                                 << QStringList({"Impossible de lire le fichier ValComm.txt!"});
+    QTest::newRow("rate file not creatable") << "ValComm.txt" << "full"
                                              << QStringList({"Impossible de créer le fichier ValComm.txt!"});
-    QTest::newRow("journal unreadable") << "OVKB2025_main.csv" << true
+    QTest::newRow("journal unreadable") << "OVKB2025_main.csv" << "folder"
                                         << QStringList({start, "Impossible de lire le fichier OVKB2025_main.csv!"});
+    QTest::newRow("journal a link to nowhere")
+        << "OVKB2025_main.csv" << "link" << QStringList({start, "Impossible de lire le fichier OVKB2025_main.csv!"});
     QTest::newRow("journal not creatable")
-        << "OVKB2025_main.csv" << false << QStringList({start, "Impossible de créer le fichier OVKB2025_main.csv!"});
+        << "OVKB2025_main.csv" << "full" << QStringList({start, "Impossible de créer le fichier OVKB2025_main.csv!"});
   }
   void unusableFiles() {
     QFETCH(QString, name);
-    QFETCH(bool, asFolder);
+    QFETCH(QString, fault);
     QFETCH(QStringList, texts);
     Harness h;
-    if (asFolder) {
+    std::optional<testing::FileSizeLimit> full;
+    if (fault == "folder") {
       QVERIFY(QDir(h.folder()).mkdir(name));
+    } else if (fault == "link") {
+      testing::MakeUncreatable(h, name);  // nothing is created through it, nor read
     } else {
-      testing::MakeUncreatable(h, name);
+      if (name != "ValComm.txt") h.write("ValComm.txt", "0.1\n");
+      full.emplace(0);
     }
     auto desk = testing::OpenDesk(h);
+    full.reset();
     QCOMPARE(h.dialogs().texts(), texts);
     QCOMPARE(h.quits(), QList<int>({1}));
-    QCOMPARE(QFileInfo(h.path(name)).isDir(), asFolder);
+    QCOMPARE(QFileInfo(h.path(name)).isDir(), fault == "folder");
+    QCOMPARE(QFileInfo(h.path(name)).isSymLink(), fault == "link");
+    if (fault == "full") QVERIFY(!h.exists(name));
     if (name == "ValComm.txt") QVERIFY(!h.exists("OVKB2025_main.csv"));
     QCOMPARE(desk->ReferenceBox()->ListCount(), 0);
   }

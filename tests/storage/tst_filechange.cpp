@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+#include <optional>
 
 #include "storage/filechange.h"
 #include "storage/finishchange.h"
@@ -548,31 +549,37 @@ class TestFileChange : public QObject {
   // A record that cannot be finished yet stays, and nothing is lost: once
   // the fault is gone, the next start finishes it.
   void recordThatCannotBeFinishedStays_data() {
-    QTest::addColumn<bool>("folder");
-    QTest::newRow("a folder in its place: seen before any file is touched") << true;
-    QTest::newRow("its append fails: the file done first is taken back") << false;
+    QTest::addColumn<QString>("fault");
+    QTest::newRow("a folder in its place: seen before any file is touched") << "folder";
+    QTest::newRow("a link in its place: seen before any file is touched") << "link";
+    QTest::newRow("its append fails: the file done first is taken back") << "full";
   }
   void recordThatCannotBeFinishedStays() {
-    QFETCH(bool, folder);
+    QFETCH(QString, fault);
     testing::DataFolder h;
     h.write("a.csv", "1\n");
+    const QString big(200, 'x');  // only b.csv's part outgrows the full disk
     {
       testing::ChangeSteps crash(ChangeStep::ChangeFile, 0, StepAnswer::Stop);
-      storage::AppendAsOne({storage::LinesInto(file("a.csv"), {"2"}), storage::LinesInto(file("b.csv"), {"x"})});
+      storage::AppendAsOne({storage::LinesInto(file("a.csv"), {"2"}), storage::LinesInto(file("b.csv"), {big})});
     }
-    if (folder) {
-      QVERIFY(QDir(h.folder()).mkdir("b.csv"));
-    } else {
-      testing::MakeUncreatable(h, "b.csv");
-    }
+    std::optional<testing::FileSizeLimit> full;
+    if (fault == "folder") QVERIFY(QDir(h.folder()).mkdir("b.csv"));
+    if (fault == "link") testing::MakeUncreatable(h, "b.csv");
+    if (fault == "full") full.emplace(100);
     const storage::UnfinishedChange pending = finish();
+    full.reset();
     QCOMPARE(pending.outcome, storage::UnfinishedChange::Failed);
     QCOMPARE(pending.files, QStringList({"a.csv", "b.csv"}));
     QVERIFY(h.exists(storage::PendingChangeRecord));
     QCOMPARE(h.read("a.csv"), QByteArray("1\n"));
-    QVERIFY(folder ? QDir(h.folder()).rmdir("b.csv") : QFile::remove(h.path("b.csv")));
+    QCOMPARE(QFileInfo(h.path("b.csv")).isDir(), fault == "folder");
+    QCOMPARE(QFileInfo(h.path("b.csv")).isSymLink(), fault == "link");
+    QCOMPARE(QFileInfo::exists(h.path("b.csv")), fault == "folder");
+    if (fault == "folder") QVERIFY(QDir(h.folder()).rmdir("b.csv"));
+    if (fault == "link") QVERIFY(QFile::remove(h.path("b.csv")));
     QCOMPARE(finish().outcome, storage::UnfinishedChange::Finished);
-    QCOMPARE(h.read("a.csv") + h.read("b.csv"), QByteArray("1\n2\nx\n"));
+    QCOMPARE(h.read("a.csv") + h.read("b.csv"), QByteArray("1\n2\n") + big.toUtf8() + '\n');
     QVERIFY(!h.exists(storage::PendingChangeRecord));
   }
 

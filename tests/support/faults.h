@@ -34,8 +34,9 @@ class FileSizeLimit {
   void (*previous_)(int) = SIG_DFL;
 };
 
-// A name in the data folder that no file can be created under: a link to a
-// folder that does not exist. Root ignores permissions, not this.
+// A name in the data folder that no file can be created under, nor read: a
+// link to a folder that does not exist, which the program never follows.
+// Root ignores permissions, not this.
 inline void MakeUncreatable(const DataFolder& h, const QString& name) {
   QFile::link(h.path(QStringLiteral("no-such-folder/") + name), h.path(name));
 }
