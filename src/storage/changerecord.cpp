@@ -99,14 +99,10 @@ RecordFault readBody(const QByteArray& body, int format, const DataFileNames& da
     const auto name = in.next();
     if (!prepared || !name) return RecordFault::Fields;
     f.name = QString::fromUtf8(*name);
-    bool sound = f.name.toUtf8() == *name && IsBareName(f.name) && dataFiles(f.name) &&
-                 (out.append || *prepared == PreparedName(f.name).toUtf8());
+    bool sound = f.name.toUtf8() == *name && IsBareName(f.name) && dataFiles(f.name);
     for (const RecordedFile& earlier : out.files) sound = sound && earlier.name != f.name;
-    if (sound) {
-      names << f.name;
-    } else {
-      fault = RecordFault::Name;
-    }
+    if (sound) names << f.name;
+    if (!sound || (!out.append && *prepared != PreparedName(f.name).toUtf8())) fault = RecordFault::Name;
     if (out.append) {
       const auto size = in.nextNumber();
       const auto tail = format >= 2 ? in.next() : std::optional<QByteArray>(QByteArray());

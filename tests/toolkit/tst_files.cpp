@@ -10,6 +10,7 @@
 
 #include "support/datafolder.h"
 #include "support/faults.h"
+#include "support/nestedfolder.h"
 #include "toolkit/files.h"
 
 namespace {
@@ -19,80 +20,24 @@ QStringList readAll(tk::TextInputStream& in) {
   return lines;
 }
 
-// A data folder inside a folder of the test's own, as the working folder:
-// what a link of the data folder leads to lies beside it, where any change
-// shows.
-class NestedDataFolder {
- public:
-  NestedDataFolder() : previous_(QDir::currentPath()) {
-    if (!outer_.isValid() || !QDir(outer_.path()).mkdir("data") || !QDir::setCurrent(data()))
-      qFatal("cannot prepare a nested data folder");
-  }
-  ~NestedDataFolder() {
-    if (!QDir::setCurrent(previous_)) qWarning("cannot go back to %s", qPrintable(previous_));
-  }
-  NestedDataFolder(const NestedDataFolder&) = delete;
-  NestedDataFolder& operator=(const NestedDataFolder&) = delete;
-
-  QString outer() const { return outer_.path(); }
-  QString data() const { return outer_.filePath("data"); }
-
-  static inline const QString Name = QStringLiteral("vendeur_3.csv");
-  // Puts one of HostileKinds at Name, beside a file and a folder outside
-  // the data folder for the links to lead to; gives its path.
-  QString place(const QString& kind) const {
-    QFile secret(outer_.filePath("secret.txt"));
-    if (!secret.open(QIODevice::WriteOnly) || secret.write("secret\n") != 7 || !secret.flush())
-      qFatal("cannot write the file outside");
-    secret.close();
-    if (secret.error() != QFileDevice::NoError || !QDir(outer()).mkpath("elsewhere/inside"))
-      qFatal("cannot prepare what lies outside");
-    const QString at = data() + '/' + Name;
-    bool made = false;
-    if (kind == "link to a file outside") made = QFile::link("../secret.txt", at);
-    if (kind == "dangling link to outside") made = QFile::link("../absent.csv", at);
-    if (kind == "link to a folder outside") made = QFile::link("../elsewhere", at);
-    if (kind == "fifo") made = ::mkfifo(QFile::encodeName(at).constData(), 0600) == 0;
-    if (kind == "folder") made = QDir(data()).mkdir(Name);
-    if (!made) qFatal("cannot make a %s", qPrintable(kind));
-    return at;
-  }
-
- private:
-  QTemporaryDir outer_;
-  QString previous_;
-};
-
+const QString HostileName = QStringLiteral("vendeur_3.csv");
 const QStringList HostileKinds{"link to a file outside", "dangling link to outside", "link to a folder outside",
                                "fifo", "folder"};
 
-// What stands at a path, the name itself looked at; a FIFO is never opened.
-QString standing(const QString& path) {
-  const QByteArray name = QFile::encodeName(path);
-  struct stat st {};
-  if (::lstat(name.constData(), &st) != 0) return "nothing";
-  if (S_ISLNK(st.st_mode)) {
-    char target[4096];
-    const ssize_t n = ::readlink(name.constData(), target, sizeof target);
-    return "link to " + (n < 0 ? QString("?") : QFile::decodeName(QByteArray(target, int(n))));
-  }
-  if (S_ISFIFO(st.st_mode)) return "fifo";
-  if (S_ISDIR(st.st_mode)) return "folder";
-  QFile f(path);
-  if (!f.open(QIODevice::ReadOnly)) return "unreadable file";
-  return "file: " + QString::fromLatin1(f.readAll().toHex());
-}
-
-// Everything below `root`, bytes included, without following a link.
-QMap<QString, QString> tree(const QString& root, const QString& below = {}) {
-  QMap<QString, QString> all;
-  const QDir dir(below.isEmpty() ? root : root + '/' + below);
-  for (const QString& name : dir.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot)) {
-    const QString rel = below.isEmpty() ? name : below + '/' + name;
-    all[rel] = standing(root + '/' + rel);
-    if (all[rel] == "folder") all.insert(tree(root, rel));
-  }
-  return all;
+// Puts one of HostileKinds at HostileName, beside a file and a folder
+// outside the data folder for the links to lead to; gives its path.
+QString place(const testing::NestedDataFolder& h, const QString& kind) {
+  h.writeOutside("secret.txt", "secret\n");
+  if (!QDir(h.outer()).mkpath("elsewhere/inside")) qFatal("cannot prepare what lies outside");
+  const QString at = h.data() + '/' + HostileName;
+  bool made = false;
+  if (kind == "link to a file outside") made = QFile::link("../secret.txt", at);
+  if (kind == "dangling link to outside") made = QFile::link("../absent.csv", at);
+  if (kind == "link to a folder outside") made = QFile::link("../elsewhere", at);
+  if (kind == "fifo") made = ::mkfifo(QFile::encodeName(at).constData(), 0600) == 0;
+  if (kind == "folder") made = QDir(h.data()).mkdir(HostileName);
+  if (!made) qFatal("cannot make a %s", qPrintable(kind));
+  return at;
 }
 
 // Every call of a file of the folder; true when it reports success.
@@ -326,14 +271,14 @@ class TestFiles : public QObject {
   }
   void hostileEntryIsSeenItself() {
     QFETCH(QString, kind);
-    NestedDataFolder h;
-    h.place(kind);
-    const QMap<QString, QString> before = tree(h.outer());
-    const tk::FolderItem f = tk::GetFolderItem("").Child(NestedDataFolder::Name);
+    testing::NestedDataFolder h;
+    place(h, kind);
+    const QMap<QString, QString> before = testing::Tree(h.outer());
+    const tk::FolderItem f = tk::GetFolderItem("").Child(HostileName);
     QVERIFY(f.Exists());
     QCOMPARE(f.IsFolder(), kind == "folder");
     QCOMPARE(f.Size(), qint64(-1));
-    QCOMPARE(tree(h.outer()), before);
+    QCOMPARE(testing::Tree(h.outer()), before);
   }
 
   // Nothing there is followed, opened or blocked on: every call but a
@@ -349,18 +294,18 @@ class TestFiles : public QObject {
   void hostileEntryIsNeverFollowed() {
     QFETCH(QString, kind);
     QFETCH(int, operation);
-    NestedDataFolder h;
-    const QString at = h.place(kind);
-    const QMap<QString, QString> before = tree(h.outer());
+    testing::NestedDataFolder h;
+    const QString at = place(h, kind);
+    const QMap<QString, QString> before = testing::Tree(h.outer());
 
-    const tk::FolderItem f = tk::GetFolderItem("").Child(NestedDataFolder::Name);
+    const tk::FolderItem f = tk::GetFolderItem("").Child(HostileName);
     const bool deletes = QByteArray(Operations[operation].name) == "delete" && kind != "folder";
     QCOMPARE(Operations[operation].run(f), deletes);
 
     QMap<QString, QString> expected = before;
-    if (deletes) expected.remove("data/" + NestedDataFolder::Name);
-    QCOMPARE(tree(h.outer()), expected);
-    if (deletes) QCOMPARE(standing(at), QString("nothing"));
+    if (deletes) expected.remove("data/" + HostileName);
+    QCOMPARE(testing::Tree(h.outer()), expected);
+    if (deletes) QCOMPARE(testing::Standing(at), QString("nothing"));
   }
 };
 
