@@ -37,8 +37,9 @@ int main(int argc, char** argv) {
 int _Main() {
   // One run per data folder, taken before anything reads or finishes a file
   // and held to the end: two desks on the same files would book a coupon
-  // twice and undo each other's changes. A folder that cannot be locked at
-  // all goes on as before.
+  // twice and undo each other's changes. Where the folder's own lock is
+  // refused, a lock file in it stands for it; a folder where neither can be
+  // taken (nothing can be made in it either) goes on as before.
   const storage::FolderLock lock(tk::GetFolderItem(QString()).Path());
   try {
     if (lock.state() == storage::FolderLock::HeldElsewhere) {
