@@ -351,6 +351,113 @@ class TestInterruptedChanges : public QObject {
     QVERIFY(desk.IsOpen());
   }
 
+  // A removal stopped dead once the journal was put in place, before the
+  // sales file was; then the journal is changed by hand. The opening touches
+  // no file, keeps the record, names the journal and ends the run; with the
+  // journal put back as the removal left it, the next start finishes it.
+  void removalWithItsJournalChangedSince_data() {
+    QTest::addColumn<QString>("edit");
+    QTest::newRow("a line added") << "added";
+    QTest::newRow("emptied") << "emptied";
+    QTest::newRow("its last line cut") << "cut";
+    QTest::newRow("an amount changed") << "amount";
+    QTest::newRow("put back from an older copy") << "older";
+    QTest::newRow("deleted") << "deleted";
+  }
+  void removalWithItsJournalChangedSince() {
+    QFETCH(QString, edit);
+    Harness h;
+    fairWithThreeLines(h);
+    const QByteArray older = h.read(Journal);
+    auto desk = testing::OpenDesk(h);
+    {
+      testing::ChangeSteps crash(ChangeStep::ChangeFile, 1, storage::StepAnswer::Stop);
+      testing::Remove(desk, 1);
+    }
+    expectAtMostTheFailure(h, CannotWrite);
+    const QByteArray removed = h.read(Journal);
+    QCOMPARE(removed, changedFile(false, Journal));
+    QByteArray edited = removed;
+    if (edit == "added") edited += "50,1.00,A,1\n";
+    if (edit == "emptied") edited.clear();
+    if (edit == "cut") edited.chop(8);
+    if (edit == "amount") edited.replace("14,6.00", "14,6.50");
+    if (edit == "older") edited = older;
+    if (edit == "deleted") {
+      QVERIFY(QFile::remove(h.path(Journal)));
+    } else {
+      h.write(Journal, edited);
+    }
+    const QByteArray sales = h.read(Sales1);
+    const QByteArray record = h.read(storage::PendingChangeRecord);
+
+    desk = testing::Restart(h);
+    QCOMPARE(h.dialogs().texts(), QStringList({changedSince(Journal + ", " + Sales1, Journal)}));
+    QCOMPARE(h.quits(), QList<int>({1}));
+    QCOMPARE(h.exists(Journal), edit != "deleted");
+    QCOMPARE(h.read(Journal), edit == "deleted" ? QByteArray() : edited);
+    QCOMPARE(h.read(Sales1), sales);
+    QCOMPARE(h.read(storage::PendingChangeRecord), record);
+
+    h.write(Journal, removed);
+    h.dialogs().clear();
+    tk::ResetQuitRequest();
+    desk = testing::Restart(h);
+    expectOnlyTheStartDialog(h);
+    expectAgreement(h);
+    QCOMPARE(h.read(Sales1), changedFile(false, Sales1));
+  }
+
+  // A booking stopped dead between its two files, its record then cut short
+  // or altered (a disk, a hand): the opening does nothing with the record,
+  // keeps it aside, says which files to check, and the desk opens as usual.
+  void bookingWithItsRecordDamaged_data() {
+    QTest::addColumn<bool>("cut");
+    QTest::newRow("cut short") << true;
+    QTest::newRow("a byte altered") << false;
+  }
+  void bookingWithItsRecordDamaged() {
+    QFETCH(bool, cut);
+    Harness h;
+    fairUnderWay(h);
+    auto desk = testing::OpenDesk(h);
+    {
+      testing::ChangeSteps crash(ChangeStep::ChangeFile, 1, storage::StepAnswer::Stop);
+      testing::Book(desk, "13", "7");
+    }
+    expectAtMostTheFailure(h, ProblemCreating);
+    QByteArray record = h.read(storage::PendingChangeRecord);
+    if (cut) {
+      record.chop(3);
+    } else {
+      record.replace("13,7.00,A,1", "13,7.50,A,1");
+    }
+    h.write(storage::PendingChangeRecord, record);
+    const QByteArray sales = h.read(Sales1);
+    const QByteArray journal = h.read(Journal);
+
+    desk = testing::Restart(h);
+    const auto& shown = h.dialogs().shown();
+    QCOMPARE(shown.size(), 2);
+    QCOMPARE(shown.at(0).text,
+             QStringLiteral("Une modification des fichiers vendeur_1.csv, OVKB2025_main.csv a peut-être été "
+                            "interrompue par un arrêt brutal, mais le fichier .corvalenta-change qui la décrit est "
+                            "illisible ou endommagé: elle n'a pas été terminée. Vérifiez vendeur_1.csv, "
+                            "OVKB2025_main.csv. Le fichier .corvalenta-change a été mis de côté sous le nom "
+                            ".corvalenta-change-endommagee."));
+    QCOMPARE(shown.at(1).dialog.Title, testing::StartDialogTitle);
+    h.dialogs().texts();
+    QVERIFY(desk.IsOpen());
+    QVERIFY(h.quits().isEmpty());
+    QCOMPARE(h.read(Sales1), sales);
+    QCOMPARE(h.read(Journal), journal);
+    QVERIFY(!h.exists(storage::PendingChangeRecord));
+    QCOMPARE(h.read(".corvalenta-change-endommagee"), record);
+    QCOMPARE(desk->ReferenceBox()->ListCount(), 2);
+    testing::Book(desk, "14", "2");
+    QCOMPARE(Lines(h, Sales1).last(), QString("14,2.00"));
+  }
+
   // A write fails, then taking it back fails too (as with an append-only
   // sales file beside a journal that cannot be written). The cashier is
   // told to start again, and nothing more is booked, removed or saved in
