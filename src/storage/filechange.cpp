@@ -77,6 +77,20 @@ QString nameOf(const FileWrite& part) {
   return IsBareName(name) && PathOf(name) == part.file.Path() ? name : QString();
 }
 
+// A change its record can describe: one to MaxFilesInAChange files, each
+// directly in the data folder and named once; any other would be refused
+// as damaged by the next start.
+bool describable(const std::vector<FileWrite>& parts) {
+  if (parts.empty() || parts.size() > MaxFilesInAChange) return false;
+  QStringList names;
+  for (const FileWrite& p : parts) {
+    const QString name = nameOf(p);
+    if (name.isEmpty() || names.contains(name)) return false;
+    names << name;
+  }
+  return true;
+}
+
 // --- appends ----------------------------------------------------------
 
 // The append as its record describes it; nothing when a file cannot take
@@ -88,7 +102,7 @@ std::optional<ChangeRecord> appendOf(const std::vector<FileWrite>& parts) {
     RecordedFile f;
     f.name = nameOf(p);
     const QString path = PathOf(f.name);
-    const tk::EntryKind kind = f.name.isEmpty() ? tk::EntryKind::Other : tk::EntryAt(path);
+    const tk::EntryKind kind = tk::EntryAt(path);
     if (kind == tk::EntryKind::Other) return std::nullopt;
     f.sizeBefore = kind == tk::EntryKind::None ? -1 : FileSize(path);
     if (kind == tk::EntryKind::File && f.sizeBefore < 0) return std::nullopt;
@@ -215,7 +229,7 @@ QStringList GivenUpChange() {
 void ForgetGivenUpChange() { givenUp() = GivenUp(); }
 
 bool AppendAsOne(const std::vector<FileWrite>& parts) {
-  if (!GivenUpChange().isEmpty() || parts.empty() || parts.size() > MaxFilesInAChange) return false;
+  if (!GivenUpChange().isEmpty() || !describable(parts)) return false;
   const std::optional<ChangeRecord> record = appendOf(parts);
   if (!record) return false;
   const QByteArray recordBytes = ChangeRecordBytes(*record);
@@ -247,7 +261,7 @@ bool AppendAsOne(const std::vector<FileWrite>& parts) {
 }
 
 Replaced ReplaceAsOne(const std::vector<FileWrite>& parts) {
-  if (!GivenUpChange().isEmpty() || parts.empty() || parts.size() > MaxFilesInAChange) return Replaced::Nothing;
+  if (!GivenUpChange().isEmpty() || !describable(parts)) return Replaced::Nothing;
   // What each file held, to put it back when a later one cannot be replaced.
   ChangeRecord record;
   record.append = false;
@@ -255,7 +269,6 @@ Replaced ReplaceAsOne(const std::vector<FileWrite>& parts) {
   for (const FileWrite& p : parts) {
     RecordedFile f;
     f.name = nameOf(p);
-    if (f.name.isEmpty()) return Replaced::Nothing;
     before.push_back(oldContentOf(PathOf(f.name)));
     const std::optional<QByteArray>& old = before.back().bytes;
     if (!before.back().readable) return Replaced::Nothing;

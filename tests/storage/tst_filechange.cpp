@@ -612,6 +612,32 @@ class TestFileChange : public QObject {
     QCOMPARE(h.read("new.csv") + h.read("j.csv"), QByteArray("N\nJ\n"));
   }
 
+  // A change its record could not describe is refused before anything is
+  // written: the next start would take its record for a damaged one.
+  void changeTheRecordCannotDescribe_data() {
+    QTest::addColumn<QStringList>("names");
+    QTest::newRow("no file") << QStringList();
+    QTest::newRow("one file twice") << QStringList({"a.csv", "a.csv"});
+    QTest::newRow("a file in a folder below") << QStringList({"a.csv", "sous/b.csv"});
+    QTest::newRow("a file of the storage's own") << QStringList({"a.csv", storage::PendingChangeRecord});
+    QStringList nine;
+    for (int i = 0; i < 9; ++i) nine << QString("f%1.csv").arg(i);
+    QTest::newRow("more files than a change names") << nine;
+  }
+  void changeTheRecordCannotDescribe() {
+    QFETCH(QStringList, names);
+    testing::DataFolder h;
+    h.write("a.csv", "1\n");
+    QVERIFY(QDir(h.folder()).mkdir("sous"));
+    std::vector<storage::FileWrite> parts;
+    for (const QString& name : names) parts.push_back(storage::LinesInto(file(name), {"x"}));
+    QVERIFY(!storage::AppendAsOne(parts));
+    QCOMPARE(storage::ReplaceAsOne(parts), storage::Replaced::Nothing);
+    QCOMPARE(leftovers(h), QStringList({"a.csv"}));
+    QCOMPARE(h.read("a.csv"), QByteArray("1\n"));
+    QVERIFY(QDir(h.path("sous")).isEmpty());
+  }
+
   // A full disk while the new contents are prepared: nothing changes.
   void fullDiskWhilePreparing() {
     testing::DataFolder h;
