@@ -1,5 +1,5 @@
 #pragma once
-// A change of two data files that a crash cut short is settled before any
+// A change of the data files that a crash cut short is settled before any
 // window reads those files: finished, or left as it is with a message that
 // says which file to check; a record of it that this program could not have
 // written is set aside. One that this run gave up waits for the next start.
@@ -13,9 +13,9 @@ struct SettledChange {
 };
 
 // Settles what an earlier run left unfinished. It cannot go on yet when a
-// file cannot be written, one was edited by hand since, the change is one
-// this run gave up, or a damaged record cannot be set aside: the message
-// says why. A finished change that the user had been told had failed is
+// file cannot be written, one was edited by hand since or is no longer a
+// plain file, the change is one this run gave up, or a damaged record
+// cannot be set aside: the message says why. A finished change that the user had been told had failed is
 // said to be finished; a damaged record set aside is told, with the files
 // to check, and the opening goes on.
 SettledChange SettleUnfinishedChange();

@@ -137,7 +137,7 @@ bool IsBareName(const QString& name) {
          !name.contains(QLatin1Char('/')) && !name.contains(QChar(0)) && !name.startsWith(OwnNamesPrefix);
 }
 
-QString PreparedName(const QString& name) { return PendingContentPrefix + name; }
+QString PreparedName(const QString& name) { return PreparedContentPrefix + name; }
 QString KeptName(const QString& name) { return KeptContentPrefix + name; }
 
 QByteArray ContentDigest(const QByteArray& bytes) { return QCryptographicHash::hash(bytes, QCryptographicHash::Sha1); }

@@ -27,10 +27,10 @@ namespace storage {
 
 // The record's name in the data folder. Its leading dot keeps it apart from
 // every data file's name and out of the user's way.
-inline const QString PendingChangeRecord = QStringLiteral(".corvalenta-change");
+inline const QString ChangeRecordName = QStringLiteral(".corvalenta-change");
 // Prefix of the new contents that a replacement prepares beside each file
 // (and of the record itself while it is written).
-inline const QString PendingContentPrefix = QStringLiteral(".corvalenta-new.");
+inline const QString PreparedContentPrefix = QStringLiteral(".corvalenta-new.");
 // Prefix of the second name a replacement gives each new content it puts in
 // place, until the change is done.
 inline const QString KeptContentPrefix = QStringLiteral(".corvalenta-kept.");

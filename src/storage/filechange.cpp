@@ -1,11 +1,7 @@
 #include "storage/filechange.h"
 
-#include <QFile>
 #include <algorithm>
-#include <limits>
 #include <optional>
-
-#include <unistd.h>
 
 #include "storage/changerecord.h"
 #include "storage/folderfiles.h"
@@ -78,8 +74,9 @@ QString nameOf(const FileWrite& part) {
 }
 
 // A change its record can describe: one to MaxFilesInAChange files, each
-// directly in the data folder and named once; any other would be refused
-// as damaged by the next start.
+// directly in the data folder and named once. The next start refuses any
+// other record as damaged, and one naming a file that no change of the
+// program writes: the callers name data files only.
 bool describable(const std::vector<FileWrite>& parts) {
   if (parts.empty() || parts.size() > MaxFilesInAChange) return false;
   QStringList names;
@@ -104,7 +101,7 @@ std::optional<ChangeRecord> appendOf(const std::vector<FileWrite>& parts) {
     const QString path = PathOf(f.name);
     const tk::EntryKind kind = tk::EntryAt(path);
     if (kind == tk::EntryKind::Other) return std::nullopt;
-    f.sizeBefore = kind == tk::EntryKind::None ? -1 : FileSize(path);
+    f.sizeBefore = kind == tk::EntryKind::None ? -1 : tk::FileSizeAt(path);
     if (kind == tk::EntryKind::File && f.sizeBefore < 0) return std::nullopt;
     const qint64 tailLength = qBound<qint64>(0, f.sizeBefore, TailLength);
     f.tail = tailLength > 0 ? ReadRange(path, f.sizeBefore - tailLength, tailLength) : QByteArray();
@@ -128,9 +125,11 @@ void takeBackAppend(const ChangeRecord& record, std::size_t last) {
     if (undo == Step::Stopped) return;
     back = back && undo == Step::Done;
   }
-  // A record that stays would redo at the next start the change taken back:
-  // the user is then told that it will.
-  if (back && removeRecord() != Step::Failed) return;
+  // A file the change made and that is gone again must be gone on the disk
+  // before the record that would make it again goes. A record that stays
+  // would redo at the next start the change taken back: the user is then
+  // told that it will.
+  if (back && takeStep(ChangeStep::SyncFolder, 1, SyncFolder) == Step::Done && removeRecord() != Step::Failed) return;
   giveUp(record);
 }
 
@@ -153,7 +152,7 @@ OldContent oldContentOf(const QString& path) {
       break;
   }
   const tk::PlainFile f(path, tk::PlainFile::Read);
-  std::optional<QByteArray> bytes = f.ReadAll(std::numeric_limits<qint64>::max() / 2);
+  std::optional<QByteArray> bytes = f.ReadAll(tk::LargestDataFile);
   if (!bytes) return {};
   return {true, std::move(bytes)};
 }
@@ -171,8 +170,9 @@ void dropNewContents(const ChangeRecord& record) {
 bool putInPlace(const RecordedFile& f) {
   const QString target = PathOf(f.name);
   if (!RenameFile(PathOf(PreparedName(f.name)), target)) return false;
-  const QString kept = PathOf(KeptName(f.name));
-  if (RemoveName(kept)) ::link(QFile::encodeName(target).constData(), QFile::encodeName(kept).constData());
+  // Where the file system has no such names, a change that can be neither
+  // taken back nor made again waits for a hand: none is made then.
+  GiveSecondName(target, PathOf(KeptName(f.name)));
   return true;
 }
 
@@ -195,6 +195,9 @@ Replaced takeBackReplacement(const ChangeRecord& record, const std::vector<FileW
       back = false;
     }
   }
+  // The files put back by renames must be back on the disk before the
+  // record that would finish the change goes.
+  if (back && takeStep(ChangeStep::SyncFolder, 1, SyncFolder) != Step::Done) back = false;
   if (back) {
     const Step removed = removeRecord();
     if (removed == Step::Stopped) return Replaced::Nothing;

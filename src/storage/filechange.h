@@ -19,7 +19,8 @@
 namespace storage {
 
 // One file of a change and the bytes it gets (appended, or as its new
-// content). The file stands directly in the data folder.
+// content). The file is a data file that changes write (the names the next
+// start's FinishUnfinishedChange accepts), directly in the data folder.
 struct FileWrite {
   tk::FolderItem file;
   QByteArray bytes;
@@ -60,7 +61,8 @@ enum class ChangeStep {
   ChangeFile,    // file `index` is appended to, or put in place (again, after
                  // a replacement that could not be wholly taken back)
   SyncFolder,    // the files are changed; the folder is synced next (after
-                 // the renames, or after an append that made a file)
+                 // the renames, or after an append that made a file); index 1:
+                 // after a failure, once every file is taken back
   RemoveRecord,  // every file is done (Fail: the record cannot be removed)
   RestoreFile,   // after a failure, file `index` is taken back or gets its
                  // old bytes back

@@ -37,17 +37,19 @@ struct FileWork {
 // One file of the change as finishing finds it.
 struct Recognised {
   enum State {
-    Ready,     // the one the change found, or it with part or all of the change: `work` finishes it
-    Edited,    // anything else: left as it is
-    Unusable,  // no regular file, or one that cannot be read: nothing can be done yet
+    Ready,       // the one the change found, or it with part or all of the change: `work` finishes it
+    Edited,      // anything else: left as it is
+    NotAFile,    // a folder, a link or a special file at its name: left as it is
+    Unreadable,  // a regular file that cannot be read: nothing can be done yet
   };
-  State state = Unusable;
+  State state = Unreadable;
   FileWork work;
 };
 
 Recognised ready(FileWork work) { return {Recognised::Ready, std::move(work)}; }
 const Recognised Edited{Recognised::Edited, {}};
-const Recognised Unusable{Recognised::Unusable, {}};
+const Recognised NotAFile{Recognised::NotAFile, {}};
+const Recognised Unreadable{Recognised::Unreadable, {}};
 
 // Bytes the change wrote, or zeros where it was writing them (a power cut
 // can leave the end of an unsynced append zeroed).
@@ -62,7 +64,7 @@ Recognised recogniseAppend(const RecordedFile& f) {
   const QString path = PathOf(f.name);
   switch (tk::EntryAt(path)) {
     case tk::EntryKind::Other:
-      return Unusable;
+      return NotAFile;
     case tk::EntryKind::None:
       // The file the change found has gone; or the change was to make it.
       return f.sizeBefore >= 0 ? Edited : ready(FileWork::Append(f.bytes));
@@ -76,24 +78,31 @@ Recognised recogniseAppend(const RecordedFile& f) {
   };
   const qint64 base = qMax<qint64>(f.sizeBefore, 0);
   const qint64 now = file.Size();
-  if (now < 0) return Unusable;
+  if (now < 0) return Unreadable;
   if (now < base) return Edited;
-  if (f.tail && !f.tail->isEmpty() && exactly(base - f.tail->size(), f.tail->size()) != *f.tail) return Edited;
+  if (f.tail && !f.tail->isEmpty()) {
+    const std::optional<QByteArray> tail = exactly(base - f.tail->size(), f.tail->size());
+    if (!tail) return Unreadable;
+    if (*tail != *f.tail) return Edited;
+  }
   if (now - base >= f.bytes.size()) {
     // All of the change is there (a line added after it is left alone).
-    if (exactly(base, f.bytes.size()) == f.bytes) return ready(FileWork::Nothing());
+    const std::optional<QByteArray> change = exactly(base, f.bytes.size());
+    if (!change) return Unreadable;
+    if (*change == f.bytes) return ready(FileWork::Nothing());
     if (now - base > f.bytes.size()) return Edited;
   }
   const std::optional<QByteArray> found = exactly(base, now - base);
-  if (!found) return Unusable;
+  if (!found) return Unreadable;
   if (!writtenBy(*found, f.bytes)) return Edited;
   if (f.bytes.startsWith(*found)) return ready(FileWork::Append(f.bytes.mid(found->size())));
   return ready(FileWork::CutThenAppend(base, f.bytes));
 }
 
 Recognised recogniseReplacement(const RecordedFile& f) {
-  const FileSeen target = SeeFile(PathOf(f.name));
-  if (target.kind == tk::EntryKind::Other) return Unusable;
+  const QString path = PathOf(f.name);
+  const FileSeen target = SeeFile(path);
+  if (target.kind == tk::EntryKind::Other) return tk::EntryAt(path) == tk::EntryKind::File ? Unreadable : NotAFile;
   const QString prepared = PathOf(PreparedName(f.name));
   const tk::EntryKind preparedKind = tk::EntryAt(prepared);
   if (!f.newDigest) {
@@ -124,7 +133,7 @@ Recognised recogniseReplacement(const RecordedFile& f) {
 bool finishAppends(const ChangeRecord& record, const std::vector<FileWork>& work) {
   // What each file holds now, to leave it so when another cannot be finished.
   std::vector<qint64> found;
-  for (const RecordedFile& f : record.files) found.push_back(FileSize(PathOf(f.name)));
+  for (const RecordedFile& f : record.files) found.push_back(tk::FileSizeAt(PathOf(f.name)));
   bool ok = true;
   for (std::size_t i = 0; ok && i < work.size(); ++i) {
     const QString path = PathOf(record.files[i].name);
@@ -134,7 +143,7 @@ bool finishAppends(const ChangeRecord& record, const std::vector<FileWork>& work
   if (!ok) {
     for (std::size_t i = 0; i < work.size(); ++i) {
       const QString path = PathOf(record.files[i].name);
-      if (FileSize(path) > found[i]) TakeBackAppend(path, found[i]);
+      if (tk::FileSizeAt(path) > found[i]) TakeBackAppend(path, found[i]);
     }
   }
   return ok;
@@ -152,7 +161,7 @@ void setAside(UnfinishedChange& result, const QStringList& names) {
   result.outcome = UnfinishedChange::Damaged;
   result.files = names;
   result.setAsideAs = SetRecordAside();
-  if (!result.setAsideAs.isEmpty()) RemoveStrayContents();
+  if (!result.setAsideAs.isEmpty()) SetStrayContentsAside(result.setAsideAs);
 }
 
 // The record an earlier run left, when it is sound; otherwise `result`
@@ -200,17 +209,20 @@ UnfinishedChange FinishUnfinishedChange(const DataFileNames& dataFiles) {
 
   // Every file is recognised before any is touched.
   std::vector<FileWork> work;
+  QStringList edited, notFiles;
   for (const RecordedFile& f : record->files) {
     const Recognised seen = record->append ? recogniseAppend(f) : recogniseReplacement(f);
-    if (seen.state == Recognised::Unusable) {
+    if (seen.state == Recognised::Unreadable) {
       result.outcome = UnfinishedChange::Failed;
       return result;
     }
-    if (seen.state == Recognised::Edited) result.changed << f.name;
+    if (seen.state == Recognised::Edited) edited << f.name;
+    if (seen.state == Recognised::NotAFile) notFiles << f.name;
     work.push_back(seen.work);
   }
-  if (!result.changed.isEmpty()) {
-    result.outcome = UnfinishedChange::Changed;
+  if (!notFiles.isEmpty() || !edited.isEmpty()) {
+    result.outcome = notFiles.isEmpty() ? UnfinishedChange::Changed : UnfinishedChange::NotAFile;
+    result.changed = notFiles.isEmpty() ? edited : notFiles;
     return result;
   }
   const bool done = record->append ? finishAppends(*record, work) : finishReplacements(*record, work);

@@ -6,7 +6,8 @@
 // that are still the ones the change found, or those files with part or
 // all of the change: a file edited by hand since is never cut or
 // overwritten. A record this program could not have written is never
-// acted on, nor deleted: it is set aside, and the user is told.
+// acted on, nor deleted: it is set aside with what its change had
+// prepared, and the user is told.
 
 #include <QString>
 #include <QStringList>
@@ -20,16 +21,19 @@ struct UnfinishedChange {
   enum Outcome {
     None,      // no record (or an emptied one): no unfinished change
     Finished,  // the change was carried out to its end
-    Failed,    // a file could not be written, or is no regular file; the record stays for the next start
+    Failed,    // a file could not be read or written; the record stays for the next start
     Changed,   // a file is no longer as the change left it: nothing was touched, and the record stays
+    NotAFile,  // a folder, a link or a special file stands at a file's name: nothing was touched,
+               // and the record stays
     GivenUp,   // this run's own change (GivenUpChange()): it waits for the next start
     Damaged,   // a record this program could not have written: nothing was touched, and it was set aside
   };
   Outcome outcome = None;
   QStringList files;    // the files of the change; Damaged: those it still names, perhaps none
-  QStringList changed;  // Changed: the files edited since
+  QStringList changed;  // Changed: the files edited since; NotAFile: the names held by something else
   bool told = false;    // the run that left the change had said it failed
-  QString setAsideAs;   // Damaged: the record's new name; empty when it could not be moved
+  QString setAsideAs;   // Damaged: the record's new name (its change's prepared and kept contents
+                        // beside it, under that name followed by theirs); empty when it could not be moved
 };
 
 // Carries out the unfinished change the data folder holds, if there is one.

@@ -25,7 +25,7 @@ constexpr qint64 DigestPiece = 1024 * 1024;
 
 QByteArray encoded(const QString& path) { return QFile::encodeName(path); }
 
-QString recordPath() { return PathOf(PendingChangeRecord); }
+QString recordPath() { return PathOf(ChangeRecordName); }
 
 }  // namespace
 
@@ -47,6 +47,7 @@ FileSeen SeeFile(const QString& path) {
   const tk::PlainFile f(path, tk::PlainFile::Read);
   QCryptographicHash hash(QCryptographicHash::Sha1);
   seen.size = f.Size();
+  if (seen.size > tk::LargestDataFile) return seen;
   for (qint64 at = 0; f.IsOpen();) {
     const std::optional<QByteArray> piece = f.ReadAt(at, DigestPiece);
     if (!piece) break;
@@ -59,8 +60,6 @@ FileSeen SeeFile(const QString& path) {
   }
   return FileSeen{tk::EntryKind::Other, -1, {}};
 }
-
-qint64 FileSize(const QString& path) { return tk::FileSizeAt(path); }
 
 std::optional<QByteArray> ReadRange(const QString& path, qint64 offset, qint64 length) {
   const tk::PlainFile f(path, tk::PlainFile::Read);
@@ -83,7 +82,11 @@ bool CutTo(const QString& path, qint64 size) {
 
 bool TakeBackAppend(const QString& path, qint64 sizeBefore) {
   if (sizeBefore < 0) return RemoveName(path);
-  return FileSize(path) == sizeBefore || CutTo(path, sizeBefore);
+  return tk::FileSizeAt(path) == sizeBefore || CutTo(path, sizeBefore);
+}
+
+bool GiveSecondName(const QString& path, const QString& second) {
+  return RemoveName(second) && ::link(encoded(path).constData(), encoded(second).constData()) == 0;
 }
 
 bool RemoveName(const QString& path) { return ::unlink(encoded(path).constData()) == 0 || errno == ENOENT; }
@@ -132,7 +135,7 @@ bool WriteRecordFile(const QByteArray& record) {
   const tk::EntryKind there = tk::EntryAt(path);
   if (there == tk::EntryKind::Other || (there == tk::EntryKind::File && tk::PlainFile(path, tk::PlainFile::Read).Size() != 0))
     return false;
-  const QString beside = PathOf(PreparedName(PendingChangeRecord));
+  const QString beside = PathOf(PreparedName(ChangeRecordName));
   if (!RemoveName(beside) || !tk::CreateSyncedFile(beside, record)) return false;
   if (!RenameFile(beside, path)) {
     RemoveName(beside);
@@ -161,7 +164,7 @@ QString SetRecordAside() {
     // Never over another record set aside: each may be the only trace of a change.
     const QByteArray to = encoded(PathOf(name));
     int moved = ::renameat2(AT_FDCWD, encoded(path).constData(), AT_FDCWD, to.constData(), RENAME_NOREPLACE);
-    if (moved != 0 && errno == EINVAL) {  // a file system without the flag
+    if (moved != 0 && (errno == EINVAL || errno == ENOSYS)) {  // a file system or a system without the flag
       if (tk::EntryAt(PathOf(name)) != tk::EntryKind::None) continue;
       moved = std::rename(encoded(path).constData(), to.constData());
     }
@@ -175,12 +178,24 @@ QString SetRecordAside() {
   return QString();
 }
 
+namespace {
+
+QStringList strayContents() {
+  return QDir(DataFolder())
+      .entryList({PreparedContentPrefix + QLatin1Char('*'), KeptContentPrefix + QLatin1Char('*')},
+                 QDir::Files | QDir::Hidden | QDir::System);
+}
+
+}  // namespace
+
 void RemoveStrayContents() {
-  QDir folder(DataFolder());
-  const QStringList strays =
-      folder.entryList({PendingContentPrefix + QLatin1Char('*'), KeptContentPrefix + QLatin1Char('*')},
-                       QDir::Files | QDir::Hidden | QDir::System);
-  for (const QString& name : strays) folder.remove(name);
+  for (const QString& name : strayContents()) RemoveName(PathOf(name));
+}
+
+void SetStrayContentsAside(const QString& recordAside) {
+  // One that cannot be moved goes at the next start, as any stray does.
+  for (const QString& name : strayContents())
+    if (tk::EntryAt(PathOf(recordAside + name)) == tk::EntryKind::None) RenameFile(PathOf(name), PathOf(recordAside + name));
 }
 
 }  // namespace storage

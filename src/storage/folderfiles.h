@@ -20,6 +20,7 @@ bool SyncFolder();
 
 // A file as it stands now: `size` -1 and no digest when there is nothing at
 // the name; kind Other for anything but a regular file that can be read.
+// One larger than any data file this program writes gets no digest.
 struct FileSeen {
   tk::EntryKind kind = tk::EntryKind::None;
   qint64 size = -1;
@@ -27,8 +28,6 @@ struct FileSeen {
 };
 FileSeen SeeFile(const QString& path);
 
-// The length of the regular file at the name; -1 for anything else.
-qint64 FileSize(const QString& path);
 // The file's `length` bytes from `offset`; nothing when it is shorter.
 std::optional<QByteArray> ReadRange(const QString& path, qint64 offset, qint64 length);
 // Appends the bytes and syncs them; a missing file is created.
@@ -43,6 +42,9 @@ bool TakeBackAppend(const QString& path, qint64 sizeBefore);
 bool RemoveName(const QString& path);
 // Renames a regular file over `to` (which holds nothing, or a regular file).
 bool RenameFile(const QString& from, const QString& to);
+// Gives a regular file a second name that costs no room, in place of
+// whatever had that name. False where the file system has no such names.
+bool GiveSecondName(const QString& path, const QString& second);
 
 // --- the record as a file of the folder ----------------------------------
 
@@ -76,5 +78,7 @@ QString SetRecordAside();
 
 // Removes the prepared and kept new contents that no record names.
 void RemoveStrayContents();
+// Keeps them instead beside a record set aside, under its name followed by theirs.
+void SetStrayContentsAside(const QString& recordAside);
 
 }  // namespace storage

@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLockFile>
+#include <QSet>
 #include <QSysInfo>
 
 #include <cerrno>
@@ -15,6 +16,8 @@
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include "toolkit/plainfile.h"
 
 namespace storage {
 
@@ -40,6 +43,18 @@ QString programOf(pid_t pid) {
   return QFileInfo(path).fileName();
 }
 
+// The lock files this process holds.
+QSet<QString>& heldHere() {
+  static QSet<QString> held;
+  return held;
+}
+
+// Line `index` of a lock file, read without following a link.
+QByteArray lockFileLine(const QString& path, int index) {
+  const std::optional<QByteArray> content = tk::PlainFile(path, tk::PlainFile::Read).ReadAll(4096);
+  return content ? content->split('\n').value(index) : QByteArray();
+}
+
 // True when the lock file was left by a run that has ended. Qt removes a
 // stale lock file only under that file's own flock, which a file system
 // without locks refuses, and never judges one it cannot read stale when
@@ -54,8 +69,17 @@ bool leftByEndedRun(const QLockFile& lock, const QString& path) {
     return std::llabs(static_cast<long long>(std::time(nullptr) - st.st_mtime)) > UnwrittenLockSeconds;
   }
   if (!host.isEmpty() && host != QSysInfo::machineHostName()) return false;  // its processes are not seen here
+  // Written before the machine last started: whatever runs under its pid now
+  // is not that run.
+  const QByteArray boot = lockFileLine(path, 4);
+  if (!boot.isEmpty() && boot != QSysInfo::bootUniqueId()) return true;
   const pid_t pid = static_cast<pid_t>(recordedPid);
-  if (pid != recordedPid || (::kill(pid, 0) != 0 && errno == ESRCH)) return true;
+  if (pid != recordedPid) return true;
+  // This process's own pid, on a lock it does not hold: an earlier run's,
+  // under the same pid (a pid namespace, or a machine that starts the same
+  // way every time).
+  if (pid == ::getpid()) return !heldHere().contains(path);
+  if (::kill(pid, 0) != 0 && errno == ESRCH) return true;
   // The pid may have gone since to another program, or, after a restart, to
   // a process that shows none; unless this system shows no program at all.
   const QString running = programOf(pid);
@@ -84,11 +108,14 @@ FolderLock::FolderLock(const QString& folder) {
       return;
     }
   }
-  state_ = takeLockFile(QDir(folder).filePath(LockFileName));
+  const QString path = QDir(folder).filePath(LockFileName);
+  state_ = takeLockFile(path);
+  if (state_ == Taken) heldHere().insert(lockFile_ = path);
 }
 
 FolderLock::~FolderLock() {
   if (fd_ >= 0) ::close(fd_);
+  heldHere().remove(lockFile_);
 }
 
 FolderLock::State FolderLock::takeLockFile(const QString& path) {

@@ -36,6 +36,7 @@ class FolderLock {
 
   int fd_ = -1;
   std::unique_ptr<QLockFile> file_;
+  QString lockFile_;  // the lock file's path, while this object holds it
   State state_ = Unavailable;
 };
 

@@ -13,9 +13,6 @@ namespace tk {
 
 namespace {
 
-// Far beyond any file of a fair, and still small enough to hold at once.
-constexpr qint64 TextFileLimit = qint64(1) << 30;
-
 // A replacement's temporary file, or none when anything but a regular file
 // stands at the name: QSaveFile would write through a link into what it
 // leads to. The rename at the commit replaces the name itself.
@@ -116,7 +113,7 @@ QString FolderItem::NativePath() const {
 
 std::unique_ptr<TextInputStream> FolderItem::OpenAsTextFile() const {
   PlainFile f(path_, PlainFile::Read);
-  std::optional<QByteArray> content = f.ReadAll(TextFileLimit);
+  std::optional<QByteArray> content = f.ReadAll(LargestDataFile);
   if (!f.Close() || !content) return nullptr;
   return std::make_unique<TextInputStream>(std::move(*content));
 }

@@ -11,6 +11,10 @@
 
 namespace tk {
 
+// Far beyond any file of a fair, and still small enough to hold at once: a
+// longer one was not written by this program.
+constexpr qint64 LargestDataFile = qint64(1) << 30;
+
 // What stands at a name, the name itself looked at (never through a link).
 enum class EntryKind {
   None,   // nothing

@@ -26,7 +26,7 @@ const QString Sales = QStringLiteral("vendeur_1.csv");
 const QByteArray JournalBefore = "head\n12,5.00,A,1\n";
 const QByteArray SalesBefore = "12,5.00\n";
 const QByteArray OutsideBytes = "head\n";  // what the removal below writes into the journal
-const QString Record = storage::PendingChangeRecord;
+const QString Record = storage::ChangeRecordName;
 const QString Aside = QStringLiteral(".corvalenta-change-endommagee");
 
 tk::FolderItem file(const QString& name) { return tk::GetFolderItem("").Child(name); }
@@ -76,10 +76,13 @@ QString damaged(const QString& files) {
                           : files) +
          QStringLiteral(". Le fichier .corvalenta-change a été mis de côté sous le nom .corvalenta-change-endommagee.");
 }
-QString failed(const QString& files) {
+QString notAFile(const QString& files, const QString& file) {
   return "Une modification des fichiers " + files +
-         QStringLiteral(" interrompue par un arrêt brutal n'a pas pu être terminée! Rien n'est perdu: vérifiez qu'on "
-                        "peut écrire dans le dossier des données, puis relancez le programme.");
+         QStringLiteral(" restée inachevée n'a pas pu être terminée: à la place du fichier ") + file +
+         QStringLiteral(" se trouve un dossier, un lien ou un fichier spécial. Rien n'a été modifié. Vérifiez ") + file +
+         QStringLiteral(": remettez le fichier à sa place pour que la modification soit terminée au prochain "
+                        "démarrage, ou supprimez le fichier .corvalenta-change du dossier des données pour "
+                        "l'abandonner.");
 }
 QString changed(const QString& files, const QString& file) {
   return "Une modification des fichiers " + files + QStringLiteral(" restée inachevée n'a pas pu être terminée: le fichier ") +
@@ -202,7 +205,7 @@ class TestUnfinishedChange : public QObject {
     aside("a booking's record altered", BookingFiles);
     for (const char* what : {"fifo", "folder", "link"})
       QTest::addRow("the sales file a %s before its turn", what)
-          << QString("the sales file a %1 before its turn").arg(what) << false << failed(BookingFiles);
+          << QString("the sales file a %1 before its turn").arg(what) << false << notAFile(BookingFiles, Sales);
     QTest::newRow("the journal's new content a link to outside")
         << "the journal's new content a link to outside" << false << changed(RemovalFiles, Journal);
     QTest::newRow("the journal's kept content a link to outside")

@@ -5,6 +5,7 @@
 #include <QRandomGenerator>
 #include <QTest>
 #include <algorithm>
+#include <optional>
 #include <thread>
 
 #include "core/sellerformat.h"
@@ -247,7 +248,25 @@ class TestInterruptedChanges : public QObject {
 
   // A change that cannot be finished at the opening: the desk says which
   // files, touches nothing and ends the run; the next start finishes it.
+  void changeThatCannotBeFinished_data() {
+    QTest::addColumn<bool>("folder");  // a folder in the sales file's place; else a full disk
+    QTest::addColumn<QString>("message");
+    QTest::newRow("a folder in a file's place")
+        << true
+        << QString("Une modification des fichiers vendeur_1.csv, OVKB2025_main.csv restée inachevée n'a pas pu être "
+                   "terminée: à la place du fichier vendeur_1.csv se trouve un dossier, un lien ou un fichier spécial. "
+                   "Rien n'a été modifié. Vérifiez vendeur_1.csv: remettez le fichier à sa place pour que la "
+                   "modification soit terminée au prochain démarrage, ou supprimez le fichier .corvalenta-change du "
+                   "dossier des données pour l'abandonner.");
+    QTest::newRow("a full disk")
+        << false
+        << QString("Une modification des fichiers vendeur_1.csv, OVKB2025_main.csv interrompue par un arrêt brutal "
+                   "n'a pas pu être terminée! Rien n'est perdu: vérifiez qu'on peut écrire dans le dossier des "
+                   "données, puis relancez le programme.");
+  }
   void changeThatCannotBeFinished() {
+    QFETCH(bool, folder);
+    QFETCH(QString, message);
     Harness h;
     fairUnderWay(h);
     {
@@ -256,21 +275,27 @@ class TestInterruptedChanges : public QObject {
       testing::Book(desk, "13", "7");
     }
     expectAtMostTheFailure(h, ProblemCreating);
-    QVERIFY(QFile::remove(h.path("vendeur_1.csv")));
-    QVERIFY(QDir(h.folder()).mkdir("vendeur_1.csv"));
+    std::optional<testing::FileSizeLimit> full;
+    if (folder) {
+      QVERIFY(QFile::remove(h.path("vendeur_1.csv")));
+      QVERIFY(QDir(h.folder()).mkdir("vendeur_1.csv"));
+    } else {
+      full.emplace(10);  // the sales file's line does not fit
+    }
     const QByteArray journal = h.read("OVKB2025_main.csv");
     auto desk = testing::Restart(h);
-    QCOMPARE(h.dialogs().texts(),
-             QStringList({"Une modification des fichiers vendeur_1.csv, OVKB2025_main.csv interrompue par un arrêt "
-                          "brutal n'a pas pu être terminée! Rien n'est perdu: vérifiez qu'on peut écrire dans le "
-                          "dossier des données, puis relancez le programme."}));
+    full.reset();
+    QCOMPARE(h.dialogs().texts(), QStringList({message}));
     QCOMPARE(h.quits(), QList<int>({1}));
     QCOMPARE(desk->ReferenceBox()->ListCount(), 0);
     QCOMPARE(h.read("OVKB2025_main.csv"), journal);
-    QVERIFY(h.exists(storage::PendingChangeRecord));
+    QVERIFY(h.exists(storage::ChangeRecordName));
 
-    QVERIFY(QDir(h.folder()).rmdir("vendeur_1.csv"));
-    h.write("vendeur_1.csv", "12,5.00\n");
+    if (folder) {
+      QVERIFY(QDir(h.folder()).rmdir("vendeur_1.csv"));
+      h.write("vendeur_1.csv", "12,5.00\n");
+    }
+    QCOMPARE(h.read("vendeur_1.csv"), QByteArray("12,5.00\n"));
     h.dialogs().clear();
     tk::ResetQuitRequest();
     desk = testing::Restart(h);
@@ -322,7 +347,7 @@ class TestInterruptedChanges : public QObject {
     const QByteArray crashed = h.read(file);
     const QByteArray otherCrashed = h.read(other);
     h.write(file, editedByHand(crashed, before, journal));
-    const QByteArray record = h.read(storage::PendingChangeRecord);
+    const QByteArray record = h.read(storage::ChangeRecordName);
 
     desk = testing::Restart(h);
     // A booking appends to the sales file first; a removal replaces the journal first.
@@ -333,7 +358,7 @@ class TestInterruptedChanges : public QObject {
       QCOMPARE(h.quits(), QList<int>({1}));
       QCOMPARE(h.read(file), editedByHand(crashed, before, journal));
       QCOMPARE(h.read(other), otherCrashed);
-      QCOMPARE(h.read(storage::PendingChangeRecord), record);
+      QCOMPARE(h.read(storage::ChangeRecordName), record);
 
       h.write(file, crashed);
       h.dialogs().clear();
@@ -345,7 +370,7 @@ class TestInterruptedChanges : public QObject {
     } else {
       expectOnlyTheStartDialog(h);
       QCOMPARE(h.read(file), editedByHand(changedFile(booking, file), before, journal));
-      QVERIFY(!h.exists(storage::PendingChangeRecord));
+      QVERIFY(!h.exists(storage::ChangeRecordName));
     }
     QCOMPARE(h.read(other), changedFile(booking, other));
     QVERIFY(desk.IsOpen());
@@ -389,7 +414,7 @@ class TestInterruptedChanges : public QObject {
       h.write(Journal, edited);
     }
     const QByteArray sales = h.read(Sales1);
-    const QByteArray record = h.read(storage::PendingChangeRecord);
+    const QByteArray record = h.read(storage::ChangeRecordName);
 
     desk = testing::Restart(h);
     QCOMPARE(h.dialogs().texts(), QStringList({changedSince(Journal + ", " + Sales1, Journal)}));
@@ -397,7 +422,7 @@ class TestInterruptedChanges : public QObject {
     QCOMPARE(h.exists(Journal), edit != "deleted");
     QCOMPARE(h.read(Journal), edit == "deleted" ? QByteArray() : edited);
     QCOMPARE(h.read(Sales1), sales);
-    QCOMPARE(h.read(storage::PendingChangeRecord), record);
+    QCOMPARE(h.read(storage::ChangeRecordName), record);
 
     h.write(Journal, removed);
     h.dialogs().clear();
@@ -426,13 +451,13 @@ class TestInterruptedChanges : public QObject {
       testing::Book(desk, "13", "7");
     }
     expectAtMostTheFailure(h, ProblemCreating);
-    QByteArray record = h.read(storage::PendingChangeRecord);
+    QByteArray record = h.read(storage::ChangeRecordName);
     if (cut) {
       record.chop(3);
     } else {
       record.replace("13,7.00,A,1", "13,7.50,A,1");
     }
-    h.write(storage::PendingChangeRecord, record);
+    h.write(storage::ChangeRecordName, record);
     const QByteArray sales = h.read(Sales1);
     const QByteArray journal = h.read(Journal);
 
@@ -451,7 +476,7 @@ class TestInterruptedChanges : public QObject {
     QVERIFY(h.quits().isEmpty());
     QCOMPARE(h.read(Sales1), sales);
     QCOMPARE(h.read(Journal), journal);
-    QVERIFY(!h.exists(storage::PendingChangeRecord));
+    QVERIFY(!h.exists(storage::ChangeRecordName));
     QCOMPARE(h.read(".corvalenta-change-endommagee"), record);
     QCOMPARE(desk->ReferenceBox()->ListCount(), 2);
     testing::Book(desk, "14", "2");
@@ -488,7 +513,7 @@ class TestInterruptedChanges : public QObject {
     const QString files = booking ? Sales1 + ", " + Journal : Journal + ", " + Sales1;
     QCOMPARE(h.dialogs().texts(), QStringList({startAgain(files)}));
     QCOMPARE(desk->ReferenceBox()->ListCount(), 2);
-    QVERIFY(h.exists(storage::PendingChangeRecord));
+    QVERIFY(h.exists(storage::ChangeRecordName));
 
     const QByteArray sales = h.read(Sales1);
     const QByteArray journal = h.read(Journal);

@@ -89,9 +89,9 @@ class TestFileChange : public QObject {
       testing::ChangeSteps crash(ChangeStep::ChangeFile, 1, StepAnswer::Stop);
       storage::AppendAsOne({storage::LinesInto(file("a.csv"), {"2"}), storage::LinesInto(file("j.csv"), {"x"})});
     }
-    const QByteArray record = h.read(storage::PendingChangeRecord);
+    const QByteArray record = h.read(storage::ChangeRecordName);
     QCOMPARE(finish().outcome, storage::UnfinishedChange::Finished);
-    h.write(storage::PendingChangeRecord, record);
+    h.write(storage::ChangeRecordName, record);
     QCOMPARE(finish().outcome, storage::UnfinishedChange::Finished);
     QCOMPARE(h.read("a.csv"), after);
     QCOMPARE(h.read("j.csv"), QByteArray("head\nx\n"));
@@ -186,7 +186,7 @@ class TestFileChange : public QObject {
     }
     QCOMPARE(files(), left);
     QCOMPARE(storage::GivenUpChange(), QStringList({"a.csv", "b.csv"}));
-    QVERIFY(h.exists(storage::PendingChangeRecord));
+    QVERIFY(h.exists(storage::ChangeRecordName));
     const QStringList folder = leftovers(h);
 
     QVERIFY(!storage::AppendAsOne({storage::LinesInto(file("a.csv"), {"x"})}));
@@ -204,6 +204,39 @@ class TestFileChange : public QObject {
     QCOMPARE(files(), finished);
     QCOMPARE(leftovers(h), QStringList({"a.csv", "b.csv"}));
     QVERIFY(storage::AppendAsOne({storage::LinesInto(file("a.csv"), {"x"})}));
+  }
+
+  // A failure, every file taken back, and then the folder's sync fails: the
+  // taking back may not last, so the record stays and the change is given
+  // up, to be finished at the next start, rather than half undone unseen.
+  void takingBackThatCannotBeSynced_data() {
+    QTest::addColumn<bool>("append");
+    QTest::newRow("append") << true;
+    QTest::newRow("replacement") << false;
+  }
+  void takingBackThatCannotBeSynced() {
+    QFETCH(bool, append);
+    testing::DataFolder h;
+    h.write("a.csv", "1\n");
+    const std::vector<storage::FileWrite> parts{storage::LinesInto(file("a.csv"), {"A"}), storage::LinesInto(file("b.csv"), {"B"})};
+    {
+      testing::ChangeSteps faults([](ChangeStep step, int index) {
+        const bool fails = (step == ChangeStep::ChangeFile && index == 1) || (step == ChangeStep::SyncFolder && index == 1);
+        return fails ? StepAnswer::Fail : StepAnswer::Go;
+      });
+      if (append) {
+        QVERIFY(!storage::AppendAsOne(parts));
+      } else {
+        QCOMPARE(storage::ReplaceAsOne(parts), storage::Replaced::Partly);
+      }
+    }
+    QCOMPARE(storage::GivenUpChange(), QStringList({"a.csv", "b.csv"}));
+    QVERIFY(h.exists(storage::ChangeRecordName));
+    storage::ForgetGivenUpChange();  // the next start
+    const storage::UnfinishedChange next = finish();
+    QCOMPARE(next.outcome, storage::UnfinishedChange::Finished);
+    QVERIFY(next.told);
+    QCOMPARE(h.read("a.csv") + '|' + h.read("b.csv"), QByteArray(append ? "1\nA\n|B\n" : "A\n|B\n"));
   }
 
   // The folder's sync after the files are changed fails: a failure of the
@@ -338,7 +371,7 @@ class TestFileChange : public QObject {
     } else {
       h.write("a.csv", found);
     }
-    const QByteArray record = h.read(storage::PendingChangeRecord);
+    const QByteArray record = h.read(storage::ChangeRecordName);
     const QStringList folder = leftovers(h);
 
     const storage::UnfinishedChange pending = finish();
@@ -348,7 +381,7 @@ class TestFileChange : public QObject {
       QCOMPARE(h.exists("a.csv"), !found.isNull());
       QCOMPARE(h.read("a.csv"), found);
       QCOMPARE(h.read("b.csv"), QByteArray("j\n"));
-      QCOMPARE(h.read(storage::PendingChangeRecord), record);
+      QCOMPARE(h.read(storage::ChangeRecordName), record);
       QCOMPARE(leftovers(h), folder);
     } else {
       QCOMPARE(pending.outcome, storage::UnfinishedChange::Finished);
@@ -376,12 +409,12 @@ class TestFileChange : public QObject {
       body = field("append") + field("2") + field("a.csv") + field("2") + field("A\n") + field("b.csv") + field("-1") +
              field("B\n");
     } else {
-      h.write(storage::PendingContentPrefix + "a.csv", "A\n");
-      h.write(storage::PendingContentPrefix + "b.csv", "B\n");
-      body = field("replace") + field("2") + field((storage::PendingContentPrefix + "a.csv").toUtf8()) + field("a.csv") +
-             field((storage::PendingContentPrefix + "b.csv").toUtf8()) + field("b.csv");
+      h.write(storage::PreparedContentPrefix + "a.csv", "A\n");
+      h.write(storage::PreparedContentPrefix + "b.csv", "B\n");
+      body = field("replace") + field("2") + field((storage::PreparedContentPrefix + "a.csv").toUtf8()) + field("a.csv") +
+             field((storage::PreparedContentPrefix + "b.csv").toUtf8()) + field("b.csv");
     }
-    h.write(storage::PendingChangeRecord, "corvalenta change 1\n" +
+    h.write(storage::ChangeRecordName, "corvalenta change 1\n" +
                                          QCryptographicHash::hash(body, QCryptographicHash::Sha256).toHex() + '\n' + body);
     const storage::UnfinishedChange pending = finish();
     QCOMPARE(pending.outcome, storage::UnfinishedChange::Finished);
@@ -422,7 +455,7 @@ class TestFileChange : public QObject {
         QCOMPARE(storage::ReplaceAsOne(parts), givenUp ? storage::Replaced::Nothing : storage::Replaced::All);
       }
     }
-    QCOMPARE(h.read(storage::PendingChangeRecord), QByteArray());
+    QCOMPARE(h.read(storage::ChangeRecordName), QByteArray());
     const QByteArray files = h.read("a.csv") + h.read("b.csv");
     QCOMPARE(files, givenUp ? QByteArray("1\n2\n") : append ? QByteArray("1\nA\n2\nB\n") : QByteArray("A\nB\n"));
     QCOMPARE(finish().outcome, storage::UnfinishedChange::None);
@@ -437,9 +470,9 @@ class TestFileChange : public QObject {
       testing::ChangeSteps crash(ChangeStep::RemoveRecord, 0, StepAnswer::Stop);
       storage::AppendAsOne({storage::LinesInto(file("a.csv"), {"2"}), storage::LinesInto(file("b.csv"), {"x", "y"})});
     }
-    const QByteArray record = h.read(storage::PendingChangeRecord);
+    const QByteArray record = h.read(storage::ChangeRecordName);
     QCOMPARE(finish().outcome, storage::UnfinishedChange::Finished);
-    h.write(storage::PendingChangeRecord, record);
+    h.write(storage::ChangeRecordName, record);
     QCOMPARE(finish().outcome, storage::UnfinishedChange::Finished);
     QCOMPARE(h.read("a.csv"), QByteArray("1\n2\n"));
     QCOMPARE(h.read("b.csv"), QByteArray("x\ny\n"));
@@ -447,7 +480,7 @@ class TestFileChange : public QObject {
     // Half an append on the disk, then the crash.
     h.write("a.csv", "1\n2");
     h.write("b.csv", "");
-    h.write(storage::PendingChangeRecord, record);
+    h.write(storage::ChangeRecordName, record);
     QCOMPARE(finish().outcome, storage::UnfinishedChange::Finished);
     QCOMPARE(h.read("a.csv"), QByteArray("1\n2\n"));
     QCOMPARE(h.read("b.csv"), QByteArray("x\ny\n"));
@@ -497,8 +530,8 @@ class TestFileChange : public QObject {
 
   // A record cut short (by a crash while it was written, or later by a
   // disk) may stand for a change begun: nothing is done with it, it is kept
-  // aside with its bytes, and the files it still names are given; what it
-  // had prepared goes. An emptied record is what a run that could not remove
+  // aside with its bytes and what it had prepared, and the files it still
+  // names are given. An emptied record is what a run that could not remove
   // its record leaves: no change, and nothing to keep.
   void cutRecordIsSetAside_data() {
     QTest::addColumn<bool>("append");
@@ -523,10 +556,10 @@ class TestFileChange : public QObject {
       testing::ChangeSteps crash(ChangeStep::ChangeFile, 0, StepAnswer::Stop);
       append ? void(storage::AppendAsOne(parts)) : void(storage::ReplaceAsOne(parts));
     }
-    QByteArray record = h.read(storage::PendingChangeRecord);
+    QByteArray record = h.read(storage::ChangeRecordName);
     QVERIFY(!record.isEmpty());
     record.truncate(keep >= 0 ? keep : record.size() + keep);
-    h.write(storage::PendingChangeRecord, record);
+    h.write(storage::ChangeRecordName, record);
     const storage::UnfinishedChange found = finish();
     QCOMPARE(h.read("a.csv") + h.read("b.csv"), QByteArray("1\n2\n"));
     if (keep == 0) {
@@ -538,10 +571,16 @@ class TestFileChange : public QObject {
     QCOMPARE(found.files, names);
     QCOMPARE(found.setAsideAs, QString(".corvalenta-change-endommagee"));
     QCOMPARE(h.read(found.setAsideAs), record);
-    QCOMPARE(leftovers(h), QStringList({".corvalenta-change-endommagee", "a.csv", "b.csv"}));
+    // What the change had prepared is kept beside it, as it was.
+    QStringList kept{".corvalenta-change-endommagee"};
+    if (!append) {
+      kept << ".corvalenta-change-endommagee.corvalenta-new.a.csv" << ".corvalenta-change-endommagee.corvalenta-new.b.csv";
+      QCOMPARE(h.read(kept.at(1)) + h.read(kept.at(2)), QByteArray("A\nB\n"));
+    }
+    QCOMPARE(leftovers(h), kept + QStringList({"a.csv", "b.csv"}));
     // Once aside it is no longer met; a second one is kept beside the first.
     QCOMPARE(finish().outcome, storage::UnfinishedChange::None);
-    h.write(storage::PendingChangeRecord, "x");
+    h.write(storage::ChangeRecordName, "x");
     QCOMPARE(finish().setAsideAs, QString(".corvalenta-change-endommagee-2"));
     QCOMPARE(h.read(".corvalenta-change-endommagee"), record);
   }
@@ -569,9 +608,10 @@ class TestFileChange : public QObject {
     if (fault == "full") full.emplace(100);
     const storage::UnfinishedChange pending = finish();
     full.reset();
-    QCOMPARE(pending.outcome, storage::UnfinishedChange::Failed);
+    QCOMPARE(pending.outcome, fault == "full" ? storage::UnfinishedChange::Failed : storage::UnfinishedChange::NotAFile);
     QCOMPARE(pending.files, QStringList({"a.csv", "b.csv"}));
-    QVERIFY(h.exists(storage::PendingChangeRecord));
+    QCOMPARE(pending.changed, fault == "full" ? QStringList() : QStringList({"b.csv"}));
+    QVERIFY(h.exists(storage::ChangeRecordName));
     QCOMPARE(h.read("a.csv"), QByteArray("1\n"));
     QCOMPARE(QFileInfo(h.path("b.csv")).isDir(), fault == "folder");
     QCOMPARE(QFileInfo(h.path("b.csv")).isSymLink(), fault == "link");
@@ -580,7 +620,7 @@ class TestFileChange : public QObject {
     if (fault == "link") QVERIFY(QFile::remove(h.path("b.csv")));
     QCOMPARE(finish().outcome, storage::UnfinishedChange::Finished);
     QCOMPARE(h.read("a.csv") + h.read("b.csv"), QByteArray("1\n2\n") + big.toUtf8() + '\n');
-    QVERIFY(!h.exists(storage::PendingChangeRecord));
+    QVERIFY(!h.exists(storage::ChangeRecordName));
   }
 
   // A file that was missing is created by the change, and a crash before
@@ -619,7 +659,7 @@ class TestFileChange : public QObject {
     QTest::newRow("no file") << QStringList();
     QTest::newRow("one file twice") << QStringList({"a.csv", "a.csv"});
     QTest::newRow("a file in a folder below") << QStringList({"a.csv", "sous/b.csv"});
-    QTest::newRow("a file of the storage's own") << QStringList({"a.csv", storage::PendingChangeRecord});
+    QTest::newRow("a file of the storage's own") << QStringList({"a.csv", storage::ChangeRecordName});
     QStringList nine;
     for (int i = 0; i < 9; ++i) nine << QString("f%1.csv").arg(i);
     QTest::newRow("more files than a change names") << nine;

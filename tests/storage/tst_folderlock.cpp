@@ -7,6 +7,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <cerrno>
+#include <csignal>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/wait.h>
@@ -51,11 +52,34 @@ bool writeAged(const QString& path, const QByteArray& content, int age) {
 QString thisProgram() { return QFileInfo(QCoreApplication::applicationFilePath()).fileName(); }
 
 // A lock file as a run writes it: pid, program, host, machine, boot.
-QByteArray lockOf(qint64 pid, const QString& program, const QString& host = QSysInfo::machineHostName(),
-                  const QByteArray& machine = QSysInfo::machineUniqueId()) {
-  return QByteArray::number(pid) + '\n' + program.toUtf8() + '\n' + host.toUtf8() + '\n' + machine + '\n' +
-         QSysInfo::bootUniqueId() + '\n';
+QByteArray lockOf(const QByteArray& pid, const QString& program, const QString& host = QSysInfo::machineHostName(),
+                  const QByteArray& machine = QSysInfo::machineUniqueId(),
+                  const QByteArray& boot = QSysInfo::bootUniqueId()) {
+  return pid + '\n' + program.toUtf8() + '\n' + host.toUtf8() + '\n' + machine + '\n' + boot + '\n';
 }
+
+// A process of this program that waits until it is ended: a run that is on.
+class LiveRun {
+ public:
+  LiveRun() : pid_(::fork()) {
+    if (pid_ == 0) {
+      ::pause();
+      ::_exit(0);
+    }
+  }
+  ~LiveRun() {
+    if (pid_ <= 0) return;
+    ::kill(pid_, SIGKILL);
+    while (::waitpid(pid_, nullptr, 0) < 0 && errno == EINTR) {
+    }
+  }
+  LiveRun(const LiveRun&) = delete;
+  LiveRun& operator=(const LiveRun&) = delete;
+  pid_t pid() const { return pid_; }
+
+ private:
+  pid_t pid_;
+};
 
 // The pid of a process that has ended.
 qint64 endedPid() {
@@ -107,22 +131,30 @@ class TestFolderLock : public QObject {
 
   // A lock file found at the start: kept while the run that wrote it may
   // still be on, taken over once it is not; a taken one is ours alone.
+  // "LIVE" in a content stands for the pid of a run that is on.
   void foundLockFile_data() {
     QTest::addColumn<QByteArray>("content");
     QTest::addColumn<int>("age");
     QTest::addColumn<storage::FolderLock::State>("expected");
     const qint64 self = QCoreApplication::applicationPid();
+    const QByteArray live = "LIVE";
     const auto held = storage::FolderLock::HeldElsewhere;
     const auto taken = storage::FolderLock::Taken;
-    QTest::newRow("a run that is on") << lockOf(self, thisProgram()) << 0 << held;
-    QTest::newRow("a run that is on, for hours") << lockOf(self, thisProgram()) << 4 * 3600 << held;
+    QTest::newRow("a run that is on") << lockOf(live, thisProgram()) << 0 << held;
+    QTest::newRow("a run that is on, for hours") << lockOf(live, thisProgram()) << 4 * 3600 << held;
     // Its pid means nothing here: whether it is on cannot be told.
     QTest::newRow("a run on another computer")
-        << lockOf(endedPid(), thisProgram(), "autre-poste", "autre") << 0 << held;
-    QTest::newRow("a run that has ended") << lockOf(endedPid(), thisProgram()) << 0 << taken;
-    QTest::newRow("its pid now another program's") << lockOf(self, "autre-programme") << 0 << taken;
+        << lockOf(QByteArray::number(endedPid()), thisProgram(), "autre-poste", "autre") << 0 << held;
+    QTest::newRow("a run that has ended") << lockOf(QByteArray::number(endedPid()), thisProgram()) << 0 << taken;
+    QTest::newRow("its pid now another program's") << lockOf(live, "autre-programme") << 0 << taken;
     QTest::newRow("a pid too large, cut to a live one")
-        << lockOf((qint64(1) << 32) + self, thisProgram()) << 0 << taken;
+        << lockOf(QByteArray::number((qint64(1) << 32) + self), thisProgram()) << 0 << taken;
+    QTest::newRow("this run's own pid, not held here (a lock without a boot)")
+        << lockOf(QByteArray::number(self), thisProgram(), QSysInfo::machineHostName(), QSysInfo::machineUniqueId(), "")
+        << 0 << taken;
+    QTest::newRow("a run that is on, written before the machine started")
+        << lockOf(live, thisProgram(), QSysInfo::machineHostName(), QSysInfo::machineUniqueId(), "autre-demarrage") << 0
+        << taken;
     QTest::newRow("unwritten, just made") << QByteArray() << 0 << held;
     QTest::newRow("unwritten, an hour old") << QByteArray() << 3600 << taken;
     QTest::newRow("unwritten, an hour ahead") << QByteArray() << -3600 << taken;
@@ -133,6 +165,8 @@ class TestFolderLock : public QObject {
     QFETCH(QByteArray, content);
     QFETCH(int, age);
     QFETCH(storage::FolderLock::State, expected);
+    LiveRun run;
+    content.replace("LIVE", QByteArray::number(run.pid()));
     QTemporaryDir dir;
     const QString path = dir.filePath(LockName);
     QVERIFY(writeAged(path, content, age));
