@@ -1,4 +1,3 @@
-#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -9,6 +8,7 @@
 #include "storage/finishchange.h"
 #include "support/datafolder.h"
 #include "support/faults.h"
+#include "support/records.h"
 
 namespace {
 
@@ -403,19 +403,15 @@ class TestFileChange : public QObject {
     QFETCH(bool, append);
     testing::DataFolder h;
     h.write("a.csv", "1\n");
-    const auto field = [](const QByteArray& f) { return QByteArray::number(f.size()) + ':' + f + ','; };
-    QByteArray body;
+    using namespace testing::records;
     if (append) {
-      body = field("append") + field("2") + field("a.csv") + field("2") + field("A\n") + field("b.csv") + field("-1") +
-             field("B\n");
+      h.write(storage::ChangeRecordName,
+              sealed(change("append", "2", appendedFirstFormat("a.csv", "2", "A\n") + appendedFirstFormat("b.csv", "-1", "B\n")), 1));
     } else {
       h.write(storage::PreparedContentPrefix + "a.csv", "A\n");
       h.write(storage::PreparedContentPrefix + "b.csv", "B\n");
-      body = field("replace") + field("2") + field((storage::PreparedContentPrefix + "a.csv").toUtf8()) + field("a.csv") +
-             field((storage::PreparedContentPrefix + "b.csv").toUtf8()) + field("b.csv");
+      h.write(storage::ChangeRecordName, sealed(change("replace", "2", replacedFirstFormat("a.csv") + replacedFirstFormat("b.csv")), 1));
     }
-    h.write(storage::ChangeRecordName, "corvalenta change 1\n" +
-                                         QCryptographicHash::hash(body, QCryptographicHash::Sha256).toHex() + '\n' + body);
     const storage::UnfinishedChange pending = finish();
     QCOMPARE(pending.outcome, storage::UnfinishedChange::Finished);
     QCOMPARE(pending.files, QStringList({"a.csv", "b.csv"}));
