@@ -104,7 +104,8 @@ std::optional<ChangeRecord> appendOf(const std::vector<FileWrite>& parts) {
     f.sizeBefore = kind == tk::EntryKind::None ? -1 : tk::FileSizeAt(path);
     if (kind == tk::EntryKind::File && f.sizeBefore < 0) return std::nullopt;
     const qint64 tailLength = qBound<qint64>(0, f.sizeBefore, TailLength);
-    f.tail = tailLength > 0 ? ReadRange(path, f.sizeBefore - tailLength, tailLength) : QByteArray();
+    f.tail = tailLength > 0 ? tk::PlainFile(path, tk::PlainFile::Read).ReadExactly(f.sizeBefore - tailLength, tailLength)
+                            : QByteArray();
     if (!f.tail) return std::nullopt;
     // A last line left without its end (a file saved by a text editor)
     // gets one first: otherwise it and the first new line would run into one.

@@ -5,6 +5,7 @@
 
 #include "storage/filechange.h"
 #include "storage/folderfiles.h"
+#include "toolkit/files.h"
 
 namespace storage {
 
@@ -72,27 +73,23 @@ Recognised recogniseAppend(const RecordedFile& f) {
       break;
   }
   const tk::PlainFile file(path, tk::PlainFile::Read);
-  const auto exactly = [&file](qint64 offset, qint64 length) {
-    std::optional<QByteArray> bytes = file.ReadAt(offset, length);
-    return bytes && bytes->size() == length ? bytes : std::nullopt;
-  };
   const qint64 base = qMax<qint64>(f.sizeBefore, 0);
   const qint64 now = file.Size();
   if (now < 0) return Unreadable;
   if (now < base) return Edited;
   if (f.tail && !f.tail->isEmpty()) {
-    const std::optional<QByteArray> tail = exactly(base - f.tail->size(), f.tail->size());
+    const std::optional<QByteArray> tail = file.ReadExactly(base - f.tail->size(), f.tail->size());
     if (!tail) return Unreadable;
     if (*tail != *f.tail) return Edited;
   }
   if (now - base >= f.bytes.size()) {
     // All of the change is there (a line added after it is left alone).
-    const std::optional<QByteArray> change = exactly(base, f.bytes.size());
+    const std::optional<QByteArray> change = file.ReadExactly(base, f.bytes.size());
     if (!change) return Unreadable;
     if (*change == f.bytes) return ready(FileWork::Nothing());
     if (now - base > f.bytes.size()) return Edited;
   }
-  const std::optional<QByteArray> found = exactly(base, now - base);
+  const std::optional<QByteArray> found = file.ReadExactly(base, now - base);
   if (!found) return Unreadable;
   if (!writtenBy(*found, f.bytes)) return Edited;
   if (f.bytes.startsWith(*found)) return ready(FileWork::Append(f.bytes.mid(found->size())));
@@ -100,9 +97,9 @@ Recognised recogniseAppend(const RecordedFile& f) {
 }
 
 Recognised recogniseReplacement(const RecordedFile& f) {
-  const QString path = PathOf(f.name);
-  const FileSeen target = SeeFile(path);
-  if (target.kind == tk::EntryKind::Other) return tk::EntryAt(path) == tk::EntryKind::File ? Unreadable : NotAFile;
+  const FileSeen target = SeeFile(PathOf(f.name));
+  if (target.kind == tk::EntryKind::Other) return NotAFile;
+  if (target.unreadable) return Unreadable;
   const QString prepared = PathOf(PreparedName(f.name));
   const tk::EntryKind preparedKind = tk::EntryAt(prepared);
   if (!f.newDigest) {
@@ -137,7 +134,7 @@ bool finishAppends(const ChangeRecord& record, const std::vector<FileWork>& work
   bool ok = true;
   for (std::size_t i = 0; ok && i < work.size(); ++i) {
     const QString path = PathOf(record.files[i].name);
-    if (work[i].cutTo >= 0) ok = CutTo(path, work[i].cutTo);
+    if (work[i].cutTo >= 0) ok = tk::FolderItem(path).Truncate(work[i].cutTo);
     if (ok && !work[i].append.isEmpty()) ok = AppendSynced(path, work[i].append);
   }
   if (!ok) {

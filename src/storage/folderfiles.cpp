@@ -58,14 +58,8 @@ FileSeen SeeFile(const QString& path) {
     hash.addData(*piece);
     at += piece->size();
   }
-  return FileSeen{tk::EntryKind::Other, -1, {}};
-}
-
-std::optional<QByteArray> ReadRange(const QString& path, qint64 offset, qint64 length) {
-  const tk::PlainFile f(path, tk::PlainFile::Read);
-  std::optional<QByteArray> bytes = f.ReadAt(offset, length);
-  if (!bytes || bytes->size() != length) return std::nullopt;
-  return bytes;
+  seen.unreadable = true;
+  return seen;
 }
 
 bool AppendSynced(const QString& path, const QByteArray& bytes) {
@@ -74,22 +68,16 @@ bool AppendSynced(const QString& path, const QByteArray& bytes) {
   return f.Close() && ok;
 }
 
-bool CutTo(const QString& path, qint64 size) {
-  tk::PlainFile f(path, tk::PlainFile::ReadWrite);
-  const bool ok = f.Truncate(size) && f.Sync();
-  return f.Close() && ok;
-}
-
 bool TakeBackAppend(const QString& path, qint64 sizeBefore) {
   if (sizeBefore < 0) return RemoveName(path);
-  return tk::FileSizeAt(path) == sizeBefore || CutTo(path, sizeBefore);
+  return tk::FileSizeAt(path) == sizeBefore || tk::FolderItem(path).Truncate(sizeBefore);
 }
 
 bool GiveSecondName(const QString& path, const QString& second) {
   return RemoveName(second) && ::link(encoded(path).constData(), encoded(second).constData()) == 0;
 }
 
-bool RemoveName(const QString& path) { return ::unlink(encoded(path).constData()) == 0 || errno == ENOENT; }
+bool RemoveName(const QString& path) { return tk::FolderItem(path).Delete(); }
 
 bool RenameFile(const QString& from, const QString& to) {
   if (tk::EntryAt(from) != tk::EntryKind::File || tk::EntryAt(to) == tk::EntryKind::Other) return false;
@@ -133,8 +121,7 @@ RecordFound ReadRecordFile() {
 bool WriteRecordFile(const QByteArray& record) {
   const QString path = recordPath();
   const tk::EntryKind there = tk::EntryAt(path);
-  if (there == tk::EntryKind::Other || (there == tk::EntryKind::File && tk::PlainFile(path, tk::PlainFile::Read).Size() != 0))
-    return false;
+  if (there == tk::EntryKind::Other || (there == tk::EntryKind::File && tk::FileSizeAt(path) != 0)) return false;
   const QString beside = PathOf(PreparedName(ChangeRecordName));
   if (!RemoveName(beside) || !tk::CreateSyncedFile(beside, record)) return false;
   if (!RenameFile(beside, path)) {
@@ -155,7 +142,7 @@ bool MarkRecordTold() {
 
 bool RemoveRecordFile() { return RemoveName(recordPath()); }
 
-bool EmptyRecordFile() { return CutTo(recordPath(), 0); }
+bool EmptyRecordFile() { return tk::FolderItem(recordPath()).Truncate(0); }
 
 QString SetRecordAside() {
   const QString path = recordPath();

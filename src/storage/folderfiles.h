@@ -19,26 +19,24 @@ QString PathOf(const QString& name);
 bool SyncFolder();
 
 // A file as it stands now: `size` -1 and no digest when there is nothing at
-// the name; kind Other for anything but a regular file that can be read.
-// One larger than any data file this program writes gets no digest.
+// the name, or anything but a regular file. One larger than any data file
+// this program writes gets no digest.
 struct FileSeen {
   tk::EntryKind kind = tk::EntryKind::None;
+  bool unreadable = false;  // a regular file that could not be read
   qint64 size = -1;
   QByteArray digest;  // ContentDigest of its bytes, read a piece at a time
 };
 FileSeen SeeFile(const QString& path);
 
-// The file's `length` bytes from `offset`; nothing when it is shorter.
-std::optional<QByteArray> ReadRange(const QString& path, qint64 offset, qint64 length);
 // Appends the bytes and syncs them; a missing file is created.
 bool AppendSynced(const QString& path, const QByteArray& bytes);
-// Cuts the file back to `size` bytes and syncs it.
-bool CutTo(const QString& path, qint64 size);
 // Takes an append back: the file's old length, or no file where there was
 // none (-1). A file that got nothing is left alone (an append-only file
 // cannot be cut, and need not be).
 bool TakeBackAppend(const QString& path, qint64 sizeBefore);
-// Removes the name itself; true when nothing stands there any more.
+// Removes the name itself (a link, never what it leads to); true when
+// nothing stands there any more.
 bool RemoveName(const QString& path);
 // Renames a regular file over `to` (which holds nothing, or a regular file).
 bool RenameFile(const QString& from, const QString& to);

@@ -17,6 +17,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "toolkit/files.h"
 #include "toolkit/plainfile.h"
 
 namespace storage {
@@ -122,19 +123,14 @@ FolderLock::State FolderLock::takeLockFile(const QString& path) {
   // Qt opens an existing lock file with a plain open, which follows a link
   // and waits on a FIFO for ever. The name is ours, never a data file's:
   // anything but a regular file there goes first (unlink leaves a folder).
-  const QByteArray name = QFile::encodeName(path);
-  struct stat st {};
-  if (::lstat(name.constData(), &st) == 0) {
-    if (!S_ISREG(st.st_mode) && ::unlink(name.constData()) != 0) return Unavailable;
-  } else if (errno != ENOENT) {
-    return Unavailable;
-  }
+  const tk::FolderItem lockFile(path);
+  if (tk::EntryAt(path) == tk::EntryKind::Other && !lockFile.Delete()) return Unavailable;
   file_ = std::make_unique<QLockFile>(path);
   file_->setStaleLockTime(0);  // a run lasts all day: stale only once its process has gone
   if (file_->tryLock(0)) return Taken;
   if (file_->error() != QLockFile::LockFailedError) return Unavailable;
   if (!leftByEndedRun(*file_, path)) return HeldElsewhere;
-  if (::unlink(name.constData()) != 0 && errno != ENOENT) return Unavailable;
+  if (!lockFile.Delete()) return Unavailable;
   if (file_->tryLock(0)) return Taken;
   return file_->error() == QLockFile::LockFailedError ? HeldElsewhere : Unavailable;
 }

@@ -93,6 +93,11 @@ std::optional<QByteArray> PlainFile::ReadAt(qint64 offset, qint64 length) const 
   return bytes;
 }
 
+std::optional<QByteArray> PlainFile::ReadExactly(qint64 offset, qint64 length) const {
+  std::optional<QByteArray> bytes = ReadAt(offset, length);
+  return bytes && bytes->size() == length ? bytes : std::nullopt;
+}
+
 std::optional<QByteArray> PlainFile::ReadAll(qint64 limit) const {
   // The length it has now only sizes the first read: the file may grow.
   const qint64 size = Size();
@@ -108,11 +113,13 @@ std::optional<QByteArray> PlainFile::ReadAll(qint64 limit) const {
   return bytes;
 }
 
-bool PlainFile::Write(const QByteArray& bytes) {
+bool PlainFile::writeAll(const QByteArray& bytes, qint64 offset) {
   if (fd_ < 0) return ok_ = false;
   qsizetype done = 0;
   while (ok_ && done < bytes.size()) {
-    const ssize_t n = ::write(fd_, bytes.constData() + done, static_cast<size_t>(bytes.size() - done));
+    const char* from = bytes.constData() + done;
+    const auto left = static_cast<size_t>(bytes.size() - done);
+    const ssize_t n = offset < 0 ? ::write(fd_, from, left) : ::pwrite(fd_, from, left, offset + done);
     if (n < 0 && errno == EINTR) continue;
     if (n <= 0) ok_ = false;
     else done += n;
@@ -120,17 +127,9 @@ bool PlainFile::Write(const QByteArray& bytes) {
   return ok_;
 }
 
-bool PlainFile::WriteAt(qint64 offset, const QByteArray& bytes) {
-  if (fd_ < 0) return ok_ = false;
-  qsizetype done = 0;
-  while (ok_ && done < bytes.size()) {
-    const ssize_t n = ::pwrite(fd_, bytes.constData() + done, static_cast<size_t>(bytes.size() - done), offset + done);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) ok_ = false;
-    else done += n;
-  }
-  return ok_;
-}
+bool PlainFile::Write(const QByteArray& bytes) { return writeAll(bytes, -1); }
+
+bool PlainFile::WriteAt(qint64 offset, const QByteArray& bytes) { return writeAll(bytes, offset); }
 
 bool PlainFile::Truncate(qint64 size) {
   if (fd_ < 0 || ::ftruncate(fd_, size) != 0) ok_ = false;

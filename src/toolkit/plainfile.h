@@ -49,6 +49,8 @@ class PlainFile {
   // Up to `length` bytes from `offset`: fewer at the end of the file;
   // nothing on a read error.
   std::optional<QByteArray> ReadAt(qint64 offset, qint64 length) const;
+  // Exactly `length` bytes from `offset`; nothing when the file is shorter.
+  std::optional<QByteArray> ReadExactly(qint64 offset, qint64 length) const;
   // Everything from the start, or nothing when it is longer than `limit`
   // (the file is never read whole first) or a read fails.
   std::optional<QByteArray> ReadAll(qint64 limit) const;
@@ -62,6 +64,9 @@ class PlainFile {
   bool Close();
 
  private:
+  // Writes all the bytes, at `offset` (-1: where the file is written).
+  bool writeAll(const QByteArray& bytes, qint64 offset);
+
   int fd_ = -1;
   bool ok_ = true;
 };
